@@ -1,0 +1,41 @@
+# JUCE from Debian's juce-modules-source, compiled once into a static library.
+# Adding a module is one entry in the list handed to morvantis_add_juce_library.
+set(MORVANTIS_JUCE_MODULES_DIR "/usr/share/juce/modules" CACHE PATH "JUCE module sources")
+
+function(morvantis_add_juce_library target)
+  cmake_parse_arguments(ARG "" "" "MODULES" ${ARGN})
+  set(sources "")
+  foreach(module IN LISTS ARG_MODULES)
+    set(src "${MORVANTIS_JUCE_MODULES_DIR}/${module}/${module}.cpp")
+    if(NOT EXISTS "${src}")
+      message(FATAL_ERROR "JUCE module ${module} not found at ${src}; run scripts/setup.sh")
+    endif()
+    list(APPEND sources "${src}")
+  endforeach()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} SYSTEM PUBLIC "${MORVANTIS_JUCE_MODULES_DIR}")
+  target_compile_definitions(${target} PUBLIC
+    JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED=1
+    JUCE_STANDALONE_APPLICATION=0
+    JUCE_WEB_BROWSER=0
+    JUCE_DISPLAY_SPLASH_SCREEN=0
+    JUCE_USE_DARK_SPLASH_SCREEN=0
+    JUCE_REPORT_APP_USAGE=0
+    JUCE_SILENCE_XCODE_15_LINKER_WARNING=1
+    $<$<CONFIG:Debug>:DEBUG=1 _DEBUG=1>
+    $<$<NOT:$<CONFIG:Debug>>:NDEBUG=1>)
+  foreach(module IN LISTS ARG_MODULES)
+    target_compile_definitions(${target} PUBLIC JUCE_MODULE_AVAILABLE_${module}=1)
+  endforeach()
+  target_compile_options(${target} PRIVATE -w)
+  if(WIN32)
+    target_link_libraries(${target} PUBLIC ${MORVANTIS_JUCE_WINDOWS_LIBS})
+  else()
+    find_package(PkgConfig REQUIRED)
+    find_package(Threads REQUIRED)
+    pkg_check_modules(MORVANTIS_JUCE_DEPS REQUIRED IMPORTED_TARGET libcurl freetype2 libpng zlib)
+    find_package(JPEG REQUIRED)
+    target_compile_definitions(${target} PUBLIC JUCE_USE_CURL=1 JUCE_LOAD_CURL_SYMBOLS_LAZILY=0)
+    target_link_libraries(${target} PUBLIC PkgConfig::MORVANTIS_JUCE_DEPS JPEG::JPEG Threads::Threads ${CMAKE_DL_LIBS} rt)
+  endif()
+endfunction()

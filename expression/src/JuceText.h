@@ -1,0 +1,17 @@
+// Copies framework strings into the engine's UTF-8 byte strings.
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <cstdint>
+#include <string>
+
+namespace Morvantis::ExpressionUtils
+{
+
+// Writes the text as UTF-8 into destination, NUL-terminated within capacity; a unit that does not fit becomes '~'.
+void copyToUtf8Buffer(const juce::String& text, char* destination, int32_t capacity);
+
+std::string toStdString(const juce::String& text);
+
+} // namespace Morvantis::ExpressionUtils

@@ -1,0 +1,28 @@
+// The evaluated form of one argument of a built-in function.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace Morvantis::ExpressionUtils
+{
+
+struct Value
+{
+    enum Type : int32_t { Number = 1, String = 2 };
+
+    int32_t type = Number;
+    double number = 0.0; // NaN for a string
+    std::string text;    // empty for a number
+
+    static Value ofNumber(double v) { return {Number, v, {}}; }
+    static Value ofString(std::string t) { return {String, std::numeric_limits<double>::quiet_NaN(), std::move(t)}; }
+    bool isNumber() const { return type == Number; }
+    bool isString() const { return type == String; }
+};
+
+using ValueList = std::vector<Value>;
+
+} // namespace Morvantis::ExpressionUtils
