@@ -1,0 +1,89 @@
+// Calls: the control functions if, for and exec, and everything else through the built-in library.
+#include "Builtins.h"
+#include "Numeric.h"
+#include "Terms.h"
+
+#include <cmath>
+
+namespace Morvantis::ExpressionUtils
+{
+
+namespace
+{
+constexpr int kForLimit = 100; // the iteration that fails
+} // namespace
+
+TermRef FunctionTerm::evaluate(Scope& scope, int32_t depth)
+{
+    checkRecursionDepth(depth);
+    double value;
+    if (compareIgnoreCase(name_, "if") == 0)
+        value = evaluateIf(scope, depth);
+    else if (compareIgnoreCase(name_, "for") == 0)
+        value = evaluateFor(scope, depth);
+    else if (compareIgnoreCase(name_, "exec") == 0)
+        value = evaluateExec(scope, depth);
+    else
+        value = evaluateBuiltin(scope, depth);
+    return makeRef<ConstantTerm>(value);
+}
+
+double FunctionTerm::valueOf(std::size_t argument, Scope& scope, int32_t depth)
+{
+    const TermRef e = arguments_[argument]->evaluate(scope, depth + 1);
+    return e->getValue();
+}
+
+// Only the branch taken is evaluated; a NaN condition takes the first one.
+double FunctionTerm::evaluateIf(Scope& scope, int32_t depth)
+{
+    if (arguments_.size() != 2 && arguments_.size() != 3)
+        throw ErrorException("Function 'if' expects 2 or 3 parameters.");
+    const double condition = valueOf(0, scope, depth);
+    if (std::fabs(condition) >= kConditionTolerance || std::isnan(condition))
+        return valueOf(1, scope, depth);
+    return arguments_.size() == 3 ? valueOf(2, scope, depth) : 0.0;
+}
+
+// for(init, condition, step, body): condition, body and step per iteration.
+double FunctionTerm::evaluateFor(Scope& scope, int32_t depth)
+{
+    if (arguments_.size() != 4)
+        throw ErrorException("Function 'for' expects 4 parameters.");
+    double result = 0.0;
+    valueOf(0, scope, depth);
+    for (int iterations = 0;;)
+    {
+        if (roundToInt32(valueOf(1, scope, depth)) <= 0)
+            break;
+        result = valueOf(3, scope, depth);
+        valueOf(2, scope, depth);
+        if (++iterations >= kForLimit)
+            throw ErrorException("Function 'for' exceeded limit.");
+    }
+    return result;
+}
+
+double FunctionTerm::evaluateExec(Scope& scope, int32_t depth)
+{
+    double result = 0.0;
+    for (std::size_t i = 0; i < arguments_.size(); ++i)
+        result = valueOf(i, scope, depth);
+    return result;
+}
+
+// Every argument is evaluated before the name is looked up, so side effects happen even
+// for an unknown name or refused arguments.
+double FunctionTerm::evaluateBuiltin(Scope& scope, int32_t depth)
+{
+    ValueList values;
+    values.reserve(arguments_.size());
+    for (const TermRef& argument : arguments_)
+    {
+        const TermRef e = argument->evaluate(scope, depth + 1);
+        values.push_back(e->toValue());
+    }
+    return callBuiltinFunction(name_, values, textOut_);
+}
+
+} // namespace Morvantis::ExpressionUtils

@@ -1,0 +1,134 @@
+#include "Terms.h"
+
+#include "Numeric.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace Morvantis::ExpressionUtils
+{
+
+void checkRecursionDepth(int32_t depth)
+{
+    if (depth > kMaxRecursionDepth)
+        throw ErrorException("Recursive symbol references");
+}
+
+namespace
+{
+double truth(bool condition) { return condition ? 1.0 : 0.0; }
+} // namespace
+
+// The "%f" text, made without the C runtime so that every platform writes the same digits.
+std::string Term::toString() const
+{
+    const double value = getValue();
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    return std::string(buffer, result.ptr);
+}
+
+TermRef Term::negate() { return makeRef<Negate>(TermRef(this)); }
+TermRef Term::logicNot() { return makeRef<LogicNot>(TermRef(this)); }
+
+TermRef ConstantTerm::negate() { return makeRef<ConstantTerm>(-value_); }
+TermRef ConstantTerm::logicNot() { return makeRef<ConstantTerm>(truth(isNearZero(value_))); }
+
+double StringTerm::getValue() const { return kNaN; }
+TermRef StringTerm::negate() { return makeRef<StringTerm>(text_); }
+
+TermRef SymbolTerm::evaluate(Scope& scope, int32_t depth)
+{
+    checkRecursionDepth(depth);
+    return makeRef<ConstantTerm>(scope.getVariable(name_));
+}
+
+TermRef Negate::evaluate(Scope& scope, int32_t depth)
+{
+    const TermRef e = operand_->evaluate(scope, depth);
+    return makeRef<ConstantTerm>(-e->getValue());
+}
+
+TermRef LogicNot::evaluate(Scope& scope, int32_t depth)
+{
+    const TermRef e = operand_->evaluate(scope, depth);
+    return makeRef<ConstantTerm>(truth(isNearZero(e->getValue())));
+}
+
+namespace
+{
+// The next operator down a left-leaning chain; an assignment evaluates by its own rules.
+BinaryTerm* chainedOperator(const TermRef& left)
+{
+    auto* next = dynamic_cast<BinaryTerm*>(left.get());
+    return (next != nullptr && dynamic_cast<Assign*>(next) == nullptr) ? next : nullptr;
+}
+} // namespace
+
+// A sum of a hundred thousand terms is one left-leaning chain: it is walked in a loop, not
+// by recursion. The order stays that of the recursive rule: at every node the right operand
+// first, then the left, and both always.
+TermRef BinaryTerm::evaluate(Scope& scope, int32_t depth)
+{
+    std::vector<std::pair<const BinaryTerm*, double>> chain;
+    BinaryTerm* node = this;
+    for (;;)
+    {
+        const TermRef right = node->right_->evaluate(scope, depth);
+        chain.emplace_back(node, right->getValue());
+        BinaryTerm* next = chainedOperator(node->left_);
+        if (next == nullptr)
+            break;
+        node = next;
+    }
+    const TermRef left = node->left_->evaluate(scope, depth);
+    double value = left->getValue();
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        value = it->first->apply(value, it->second);
+    return makeRef<ConstantTerm>(value);
+}
+
+// Releasing a long chain unlinks it node by node instead of recursing once per operator.
+BinaryTerm::~BinaryTerm()
+{
+    TermRef next = std::move(left_);
+    while (next && next->refCount() == 1)
+    {
+        auto* chained = dynamic_cast<BinaryTerm*>(next.get());
+        if (chained == nullptr)
+            break;
+        TermRef below = std::move(chained->left_);
+        next = std::move(below);
+    }
+}
+
+TermRef Assign::evaluate(Scope& scope, int32_t depth)
+{
+    checkRecursionDepth(depth);
+    const TermRef e = right_->evaluate(scope, depth);
+    const double value = e->getValue();
+    scope.setVariable(left_->getText(), value);
+    return makeRef<ConstantTerm>(value);
+}
+
+double LogicOr::apply(double l, double r) const { return truth(!(isNearZero(l) && isNearZero(r))); }
+double LogicAnd::apply(double l, double r) const { return truth(!(isNearZero(l) || isNearZero(r))); }
+double Equal::apply(double l, double r) const { return truth(l == r || std::fabs(r - l) < kTolerance); }
+double NotEqual::apply(double l, double r) const { return truth(!(l == r || std::fabs(r - l) < kTolerance)); }
+double GreaterThan::apply(double l, double r) const { return truth(l > r); }
+double GreaterThanOrEqual::apply(double l, double r) const { return truth(l >= r); }
+double LessThan::apply(double l, double r) const { return truth(l < r); }
+double LessThanOrEqual::apply(double l, double r) const { return truth(l <= r); }
+// An undefined left operand counts as absent.
+double Add::apply(double l, double r) const { return isFinite(l) ? l + r : r; }
+double Subtract::apply(double l, double r) const { return isFinite(l) ? l - r : -r; }
+double Multiply::apply(double l, double r) const { return l * r; }
+double Divide::apply(double l, double r) const { return l / r; }
+double Modulo::apply(double l, double r) const { return std::fmod(l, r); }
+double Power::apply(double l, double r) const { return std::pow(l, r); }
+
+} // namespace Morvantis::ExpressionUtils

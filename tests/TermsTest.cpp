@@ -1,0 +1,223 @@
+#include "support/EngineTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace Morvantis::ExpressionUtils;
+using namespace Morvantis::ExpressionUtils::Testing;
+
+namespace
+{
+
+struct ValueCase
+{
+    const char* text;
+    double value;
+};
+
+void expectValues(const std::vector<ValueCase>& cases)
+{
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        const Outcome o = evaluate(c.text);
+        EXPECT_TRUE(o.ok) << o.error;
+        if (std::isnan(c.value))
+            EXPECT_TRUE(std::isnan(o.value)) << o.value;
+        else
+            EXPECT_EQ(o.value, c.value);
+    }
+}
+
+TEST(Arithmetic, OperatorsAndIeeeResults)
+{
+    expectValues({
+        {"7 - 2", 5},
+        {"2 - 7", -5},
+        {"2 * 3 + 4", 10},
+        {"1/0", INFINITY},
+        {"-1/0", -INFINITY},
+        {"0/0", NAN},
+        {"5 % 0", NAN},
+        {"7 % -3", 1},
+        {"-7 % 3", -1},
+        {"2^10", 1024},
+        {"(-8)^(1/3)", NAN},
+        {"2^3^2", 64},
+        {"-2^2", 4},
+    });
+}
+
+TEST(Arithmetic, UndefinedLeftOperandCountsAsAbsent)
+{
+    expectValues({
+        {"(1/0) + 5", 5},
+        {"(x) + 3", 3},
+        {"5 + (1/0)", INFINITY},
+        {"5 - (1/0)", -INFINITY},
+        // An absent minuend leaves the negated subtrahend, not the subtrahend itself.
+        {"(x) - 3", -3},
+        {"(1/0) - 5", -5},
+        {"(-1/0) - -2", 2},
+        {"(0/0) - (1/0)", -INFINITY},
+    });
+}
+
+TEST(Comparisons, ToleranceOnlyForEquality)
+{
+    expectValues({
+        {"0.1 + 0.2 == 0.3", 1},
+        {"1 == 1 + 1e-12", 0},
+        {"1 + 1e-14 == 1", 1},
+        {"1 + 1e-14 > 1", 1},
+        {"x == x", 0},
+        {"x != x", 1},
+        {"(1/0) == (1/0)", 1},
+        {"(1/0) == (-1/0)", 0},
+        {"x > 1", 0},
+        {"x <= x", 0},
+        {"2 >= 2", 1},
+        {"1 < 2", 1},
+        {"3 != 3", 0},
+    });
+}
+
+TEST(Logic, NanCountsAsTrueForOperators)
+{
+    expectValues({
+        {"x && 1", 1},
+        {"x || 0", 1},
+        {"!x", 0},
+        {"0 || 1e-14", 0},
+        {"1 && 1e-13", 1},
+        {"!1e-14", 1},
+        {"!0", 1},
+        {"!5", 0},
+        {"!!5", 1},
+        {"!'abc'", 0},
+    });
+    Evaluator evaluator;
+    evaluate(evaluator, "y = 5");
+    EXPECT_EQ(evaluate(evaluator, "!!y").value, 5);
+    EXPECT_EQ(evaluate(evaluator, "--y").value, 5);
+    EXPECT_EQ(evaluate(evaluator, "-y").value, -5);
+}
+
+TEST(EvaluationOrder, RightOperandFirstAndNoShortCircuit)
+{
+    Evaluator evaluator;
+    EXPECT_EQ(evaluate(evaluator, "(a = 1) + (a = 2)").value, 3);
+    EXPECT_EQ(evaluator.scope.getVariable("a"), 1);
+
+    EXPECT_EQ(evaluate(evaluator, "(c = 0) && (b = 1)").value, 0);
+    EXPECT_EQ(evaluator.scope.getVariable("b"), 1);
+    EXPECT_EQ(evaluate(evaluator, "(d = 1) || (e = 1)").value, 1);
+    EXPECT_EQ(evaluator.scope.getVariable("e"), 1);
+
+    // The same order holds down a long chain: the rightmost assignment runs first.
+    EXPECT_EQ(evaluate(evaluator, "(n = 1) + (n = 2) + (n = 3) + (n = 4)").value, 10);
+    EXPECT_EQ(evaluator.scope.getVariable("n"), 1);
+    EXPECT_EQ(evaluate(evaluator, "(m = 5) - (m = 2) * (m = 3) - (m = 1)").value, -2);
+    EXPECT_EQ(evaluator.scope.getVariable("m"), 5);
+}
+
+TEST(Assignment, GivesTheValueAssignedAndStringsAssignNaN)
+{
+    Evaluator evaluator;
+    EXPECT_EQ(evaluate(evaluator, "x = 4").value, 4);
+    EXPECT_TRUE(std::isnan(evaluate(evaluator, "s = 'text'").value));
+    EXPECT_TRUE(std::isnan(evaluator.scope.getVariable("s")));
+    EXPECT_EQ(evaluate(evaluator, "x = y = 3").value, 3);
+    EXPECT_EQ(evaluator.scope.getVariable("x"), 3);
+    EXPECT_EQ(evaluator.scope.getVariable("y"), 3);
+}
+
+TEST(Terms, EvaluationLeavesTheTreeReusableAndConstantsShared)
+{
+    const ParseResult r = parseFirst("x = x + 1;");
+    Scope scope;
+    scope.setVariable("x", 1);
+    EXPECT_EQ(r.tree->evaluate(scope, 0)->getValue(), 2);
+    EXPECT_EQ(r.tree->evaluate(scope, 0)->getValue(), 3);
+
+    const TermRef constant = parseFirst("5;").tree;
+    EXPECT_EQ(constant->evaluate(scope, 0).get(), constant.get());
+    EXPECT_EQ(constant->refCount(), 1);
+}
+
+TEST(Terms, ValuesOfArguments)
+{
+    Scope scope;
+    const Value s = parseFirst("'abc';").tree->evaluate(scope, 0)->toValue();
+    EXPECT_EQ(s.type, Value::String);
+    EXPECT_TRUE(std::isnan(s.number));
+    EXPECT_EQ(s.text, "abc");
+    const Value n = parseFirst("2 + 3;").tree->evaluate(scope, 0)->toValue();
+    EXPECT_EQ(n.type, Value::Number);
+    EXPECT_EQ(n.number, 5);
+    EXPECT_EQ(n.text, "");
+}
+
+TEST(Terms, PrecedenceAndTextOfEveryOperator)
+{
+    struct Case
+    {
+        const char* text;
+        const char* op;
+        int precedence;
+    };
+    const Case cases[] = {{"a||b;", "", 0},      {"a || b;", "||", 6}, {"a && b;", "&&", 6}, {"a == b;", "==", 5},
+                          {"a != b;", "!=", 5},  {"a > b;", ">", 4},   {"a >= b;", ">=", 4}, {"a < b;", "<", 4},
+                          {"a <= b;", "<=", 4},  {"1 + b;", "+", 3},   {"1 - b;", "-", 3},   {"1 * b;", "*", 2},
+                          {"1 / b;", "/", 2},    {"1 % b;", "%", 2},   {"1 ^ b;", "^", 1},   {"a = b;", "=", 10}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        const TermRef tree = parseFirst(c.text).tree;
+        ASSERT_TRUE(tree);
+        if (*c.op != '\0')
+        {
+            EXPECT_EQ(tree->getText(), c.op);
+        }
+        EXPECT_EQ(tree->getPrecedence(), c.precedence);
+    }
+    Scope scope;
+    EXPECT_EQ(parseFirst("1/3;").tree->evaluate(scope, 0)->toString(), "0.333333");
+}
+
+// Long flat chains must evaluate and be released without one stack frame per operator.
+TEST(LongChains, HundredThousandTermsOnAnEditorSizedStack)
+{
+    const auto chain = [](const char* first, const char* op, const char* term) {
+        std::string text = first;
+        for (int i = 1; i < 100000; ++i)
+            text += std::string(op) + term;
+        return text;
+    };
+    struct Case
+    {
+        std::string text;
+        double value;
+    };
+    const Case cases[] = {
+        {chain("1", "+", "1"), 100000},
+        {chain("1", "\n+ ", "1"), 100000}, // a pasted column
+        {chain("0", "-", "1"), -99999},
+        {chain("1", "*", "1"), 1},
+        {chain("2", "^", "1"), 2},
+        {chain("1", " == ", "1"), 1},
+        {chain("1", "+", "2*3"), 599995},
+        {chain("x = 0; (x)", "+", "(x = 1)"), 100000},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text.substr(0, 20));
+        Outcome o{};
+        runOnSmallStack([&] { o = evaluate(c.text); });
+        EXPECT_TRUE(o.ok) << o.error;
+        EXPECT_EQ(o.value, c.value);
+    }
+}
+
+} // namespace
