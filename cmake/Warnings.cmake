@@ -10,8 +10,11 @@ endif()
 # The sanitizer lane: every library and test that links this is instrumented.
 add_library(morvantis_sanitizers INTERFACE)
 target_compile_options(morvantis_sanitizers INTERFACE
-  -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g)
-target_link_options(morvantis_sanitizers INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all)
+  -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g)
+target_link_options(morvantis_sanitizers INTERFACE -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all)
+if(MORVANTIS_FUZZ)
+  target_compile_options(morvantis_sanitizers INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # Our libraries and tests come in variants: "plain", and with MORVANTIS_SANITIZERS also "asan".
 # The target name of a variant is the base name plus morvantis_suffix_<variant>.

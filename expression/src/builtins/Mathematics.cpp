@@ -1,8 +1,235 @@
+// Tests for a defined number, defaults and the mathematical functions.
 #include "../Builtins.h"
+#include "../Numeric.h"
+
+#include <cmath>
 
 namespace Morvantis::ExpressionUtils::Builtins
 {
+namespace
+{
 
-const std::array<Entry, 27> mathematics{};
+// exists and notexists word their messages differently from the rest of the library.
+double definedArg(const char* f, const ValueList& args)
+{
+    if (args.size() != 1)
+        fail(f, "expects 1 parameter.");
+    if (!args[0].isNumber())
+        fail(f, "expects number parameter.");
+    return args[0].number;
+}
+
+double truth(bool b)
+{
+    return b ? 1.0 : 0.0;
+}
+
+double exists(const ValueList& args, std::string&)
+{
+    return truth(isFinite(definedArg("exists", args)));
+}
+
+double notExists(const ValueList& args, std::string&)
+{
+    return truth(!isFinite(definedArg("notexists", args)));
+}
+
+double nop(const ValueList& args, std::string&)
+{
+    expectCount("nop", args, 0);
+    return 0.0;
+}
+
+double notANumber(const ValueList& args, std::string&)
+{
+    expectCount("nan", args, 0);
+    return kNaN;
+}
+
+// The first argument that qualifies, else the last one as it is. Arguments after the chosen
+// one are not even type-checked.
+template <typename Qualifies> double firstQualifying(const char* f, const ValueList& args, Qualifies qualifies)
+{
+    expectAtLeast(f, args, 2);
+    double x = 0.0;
+    for (std::size_t i = 0; i < args.size(); ++i)
+    {
+        x = variadicNumberArg(f, args, i);
+        if (qualifies(x))
+            return x;
+    }
+    return x;
+}
+
+double defnz(const ValueList& args, std::string&)
+{
+    return firstQualifying("defnz", args, [](double x) { return isFinite(x) && std::fabs(x) >= kConditionTolerance; });
+}
+
+double def(const ValueList& args, std::string&)
+{
+    return firstQualifying("def", args, isFinite);
+}
+
+double unaryArg(const char* f, const ValueList& args)
+{
+    expectCount(f, args, 1);
+    return numberArg(f, args, 0);
+}
+
+// Logarithms refuse anything not above zero; NaN passes the ordered test and stays NaN.
+double positiveArg(const char* f, const ValueList& args)
+{
+    const double x = unaryArg(f, args);
+    if (x <= 0.0)
+        fail(f, "expects parameter larger than zero.");
+    return x;
+}
+
+double absolute(const ValueList& args, std::string&)
+{
+    return std::fabs(unaryArg("abs", args));
+}
+
+double squareRoot(const ValueList& args, std::string&)
+{
+    return std::sqrt(unaryArg("sqrt", args));
+}
+
+double square(const ValueList& args, std::string&)
+{
+    const double x = unaryArg("sqr", args);
+    return x * x;
+}
+
+double sine(const ValueList& args, std::string&)
+{
+    return std::sin(unaryArg("sin", args));
+}
+
+double cosine(const ValueList& args, std::string&)
+{
+    return std::cos(unaryArg("cos", args));
+}
+
+double tangent(const ValueList& args, std::string&)
+{
+    return std::tan(unaryArg("tan", args));
+}
+
+double arcSine(const ValueList& args, std::string&)
+{
+    return std::asin(unaryArg("asin", args));
+}
+
+double arcCosine(const ValueList& args, std::string&)
+{
+    return std::acos(unaryArg("acos", args));
+}
+
+double arcTangent(const ValueList& args, std::string&)
+{
+    return std::atan(unaryArg("atan", args));
+}
+
+double arcTangent2(const ValueList& args, std::string&)
+{
+    expectCount("atan2", args, 2);
+    const double y = numberArg("atan2", args, 0);
+    const double x = numberArg("atan2", args, 1);
+    return std::atan2(y, x);
+}
+
+double pi(const ValueList& args, std::string&)
+{
+    expectCount("pi", args, 0);
+    return kPi;
+}
+
+double rad2deg(const ValueList& args, std::string&)
+{
+    return radToDeg(unaryArg("rad2deg", args));
+}
+
+double deg2rad(const ValueList& args, std::string&)
+{
+    return degToRad(unaryArg("deg2rad", args));
+}
+
+double euler(const ValueList& args, std::string&)
+{
+    expectCount("e", args, 0);
+    return kE;
+}
+
+double power(const ValueList& args, std::string&)
+{
+    expectCount("pow", args, 2);
+    const double base = numberArg("pow", args, 0);
+    const double exponent = numberArg("pow", args, 1);
+    return std::pow(base, exponent);
+}
+
+double exponential(const ValueList& args, std::string&)
+{
+    return std::exp(unaryArg("exp", args));
+}
+
+double exponential10(const ValueList& args, std::string&)
+{
+    return std::pow(10.0, unaryArg("exp10", args));
+}
+
+double exponential2(const ValueList& args, std::string&)
+{
+    return std::exp2(unaryArg("exp2", args));
+}
+
+double logarithm(const ValueList& args, std::string&)
+{
+    return std::log(positiveArg("log", args));
+}
+
+double logarithm10(const ValueList& args, std::string&)
+{
+    return std::log10(positiveArg("log10", args));
+}
+
+double logarithm2(const ValueList& args, std::string&)
+{
+    return std::log2(positiveArg("log2", args));
+}
+
+} // namespace
+
+const std::array<Entry, 27> mathematics{{
+    {"exists", exists},
+    {"notexists", notExists},
+    {"nop", nop},
+    {"nan", notANumber},
+    {"defnz", defnz},
+    {"def", def},
+    {"abs", absolute},
+    {"sqrt", squareRoot},
+    {"sqr", square},
+    {"sin", sine},
+    {"cos", cosine},
+    {"tan", tangent},
+    {"asin", arcSine},
+    {"acos", arcCosine},
+    {"atan", arcTangent},
+    {"atan2", arcTangent2},
+    {"pi", pi},
+    {"rad2deg", rad2deg},
+    {"deg2rad", deg2rad},
+    {"e", euler},
+    {"pow", power},
+    {"exp", exponential},
+    {"exp10", exponential10},
+    {"exp2", exponential2},
+    {"log", logarithm},
+    {"log10", logarithm10},
+    {"log2", logarithm2},
+}};
 
 } // namespace Morvantis::ExpressionUtils::Builtins

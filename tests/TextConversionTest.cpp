@@ -1,0 +1,199 @@
+#include "JuceText.h"
+#include "Morvantis/TextConversion.h"
+
+#include <gtest/gtest.h>
+#include <juce_cryptography/juce_cryptography.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+using namespace Morvantis::ExpressionUtils;
+using namespace std::string_literals;
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+const std::string kText1e300 =
+    "10000000000000000525047602552044202487044685811081591549158541155118024579889081957863713750804478640"
+    "4370444383288387817694252323536043057564479218478670698284838720092657580373783023379478809005936895"
+    "3234970799945081119038967640880074652742780142494579258788820056842838115669472196386865459400540160";
+const std::string kTextMax = // of the largest double
+    "17976931348623157081452742373170435679807056752584499659891747680315726078002853876058955863276687817154"
+    "04589535143824642343213268894641827684675467035375169860499105765512820762454900903893289440758685084551"
+    "33942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184124858368";
+
+TEST(NumberToString, CorrectlyRoundedFixedTextWithoutTrailingZeros)
+{
+    const std::pair<double, std::string> cases[] = {
+        {0.0, "0"}, {-0.0, "-0"}, {1e-13, "0"}, {-1e-13, "-0"}, {5e-13, "0"}, {-5e-13, "-0"}, // just below half
+        {1e-12, "0.000000000001"}, {2.5e-12, "0.000000000002"}, {1.0000000000005, "1.000000000001"},
+        {0.9999999999995, "0.999999999999"}, {-9.9999999999995, "-10"}, {5.0, "5"}, {100.0, "100"}, {2.5, "2.5"},
+        {0.1 + 0.2, "0.3"}, {1.0 / 3.0, "0.333333333333"}, {2.0 / 3.0, "0.666666666667"}, {123.456, "123.456"},
+        {1e20, "100000000000000000000"}, {1e300, kText1e300},
+        {std::numeric_limits<double>::lowest(), "-" + kTextMax}, // the longest text there is
+        {kNaN, "---"}, {-kNaN, "---"}, {kInf, "---"}, {-kInf, "---"},
+    };
+    for (const auto& [value, expected] : cases)
+    {
+        SCOPED_TRACE(expected);
+        EXPECT_EQ(numberToString(value), expected);
+    }
+}
+
+TEST(StripTrailingZeros, InPlaceAndCopyAgree)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"12.500", "12.5"}, {"100.000", "100"}, {"0.000000", "0"}, {"-0.000", "-0"}, {"12.5", "12.5"},
+        {"0.10", "0.1"}, {"7.", "7"}, {"1000.0001000", "1000.0001"}, {"inf", "inf"}, {"-nan", "-nan"},
+        {"100", "100"}, {"", ""},
+    };
+    for (const auto& [input, expected] : cases)
+    {
+        SCOPED_TRACE(input);
+        EXPECT_EQ(stripTrailingZerosCopy(input), expected);
+        std::string text = input;
+        stripTrailingZeros(text);
+        EXPECT_EQ(text, expected);
+    }
+}
+
+TEST(EncodeUtf8CodePoint, BoundariesAndRoom)
+{
+    // code point, room, result, bytes written
+    const std::tuple<uint32_t, int32_t, int32_t, std::string> cases[] = {
+        {0x00, 1, 1, "\0"s}, {0x41, 1, 1, "A"}, {0x41, 0, -2, ""}, {0x41, -1, -2, ""}, {0x7F, 6, 1, "\x7F"},
+        {0x80, 2, 2, "\xC2\x80"}, {0x80, 1, -2, ""}, {0x7FF, 2, 2, "\xDF\xBF"}, {0x800, 3, 3, "\xE0\xA0\x80"},
+        {0x800, 2, -2, ""}, {0xD800, 3, 3, "\xED\xA0\x80"}, {0xFFFF, 3, 3, "\xEF\xBF\xBF"},
+        {0x10000, 4, 4, "\xF0\x90\x80\x80"}, {0x10FFFF, 4, 4, "\xF4\x8F\xBF\xBF"}, {0x10FFFF, 3, -2, ""},
+        {0x1FFFFF, 4, 4, "\xF7\xBF\xBF\xBF"}, {0x200000, 5, 5, "\xF8\x88\x80\x80\x80"},
+        {0x3FFFFFF, 5, 5, "\xFB\xBF\xBF\xBF\xBF"}, {0x3FFFFFF, 4, -2, ""},
+        {0x4000000, 6, 6, "\xFC\x84\x80\x80\x80\x80"}, {0x7FFFFFFF, 6, 6, "\xFD\xBF\xBF\xBF\xBF\xBF"},
+        {0x7FFFFFFF, 5, -2, ""}, {0x80000000u, 8, -1, ""}, {0x80000000u, 0, -1, ""}, {0xFFFFFFFFu, 8, -1, ""},
+    };
+    for (const auto& [codePoint, room, result, written] : cases)
+    {
+        SCOPED_TRACE(testing::Message() << std::hex << codePoint << " room " << std::dec << room);
+        std::string buffer(8, 'U');
+        EXPECT_EQ(encodeUtf8CodePoint(buffer.data(), codePoint, room), result);
+        EXPECT_EQ(buffer, written + std::string(8 - written.size(), 'U')); // nothing past the sequence
+    }
+}
+
+// Each source is allocated to its exact size, so the sanitizer lane catches a read past what may be looked at.
+TEST(DecodeUtf8CodePoint, SequencesErrorsAndRoom)
+{
+    // bytes, room, result, code point (on success)
+    const std::tuple<std::string, int32_t, int32_t, uint32_t> cases[] = {
+        {"A", 8, 1, 0x41}, {"\0"s, 8, 1, 0}, {"\x7F", 0, 1, 0x7F}, {"\x80", 8, -1, 0}, {"\xBF", 0, -1, 0},
+        {"\xC0\x80", 8, -1, 0}, {"\xFE", 8, -1, 0}, {"\xFF", 8, -1, 0}, {"\xC2\x80", 8, 2, 0x80},
+        {"\xDF\xBF", 2, 2, 0x7FF}, {"\xC3(", 8, -1, 0}, {"\xC3", 1, -2, 0}, {"\xE0\x9F\xBF", 8, -1, 0},
+        {"\xE0\xA0\x80", 8, 3, 0x800}, {"\xED\xA0\x80", 8, 3, 0xD800}, {"\xEF\xBF\xBF", 3, 3, 0xFFFF},
+        {"\xE2\x82", 2, -2, 0},
+        {"\xE2" "A", 8, -1, 0}, {"\xE2\x82\0"s, 8, -1, 0}, {"\xF0\x8F\xBF\xBF", 8, -1, 0},
+        {"\xF0\x90\x80\x80", 8, 4, 0x10000}, {"\xF0\x9F\x98\x80", 4, 4, 0x1F600}, {"\xF4\x90\x80\x80", 8, 4, 0x110000},
+        {"\xF7\xBF\xBF\xBF", 8, 4, 0x1FFFFF}, {"\xF0\x9F\x98", 3, -2, 0}, {"\xF0\x9F\x98" "A", 8, -1, 0},
+        {"\xF8\x87\xBF\xBF\xBF", 8, -1, 0}, {"\xF8\x88\x80\x80\x80", 8, 5, 0x200000},
+        {"\xFB\xBF\xBF\xBF\xBF", 5, 5, 0x3FFFFFF}, {"\xF8\x88\x80\x80", 4, -2, 0},
+        {"\xFC\x83\xBF\xBF\xBF\xBF", 8, -1, 0}, {"\xFC\x84\x80\x80\x80\x80", 8, 6, 0x4000000},
+        {"\xFD\xBF\xBF\xBF\xBF\xBF", 6, 6, 0x7FFFFFFF}, {"\xFD\xBF\xBF\x7F", 8, -1, 0},
+    };
+    for (const auto& [source, room, result, expected] : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(source) + " room " + std::to_string(room));
+        const std::vector<char> exact(source.begin(), source.end());
+        uint32_t codePoint = 0xDEADBEEF;
+        EXPECT_EQ(decodeUtf8CodePoint(codePoint, exact.data(), room), result);
+        EXPECT_EQ(codePoint, result > 0 ? expected : 0xDEADBEEF);
+    }
+}
+
+TEST(Utf8ToWide, RefusedBytesSurrogatePairsAndNuls)
+{
+    const std::pair<std::string, WideString> cases[] = {
+        {"", {}}, {"\xC3\xA9", {0xE9}}, {"\x80", {'#'}}, {"\xFE\xFF", {'#', '#'}}, {"\xC0\x80", {'#', '#'}},
+        {"\xE0\x80\x80", {'#', '#', '#'}}, {"a\xE2\x82", {'a', '#', '#'}}, {"\xF0\x9F\x98", {'#', '#', '#'}},
+        {"\xC3(", {'#', '('}}, {"\xE2\x82\0A"s, {'#', '#', 0, 'A'}}, {"\xED\xA0\x80", {0xD800}},
+        {"\xED\xA0\xBD\xED\xB8\x80", {0xD83D, 0xDE00}}, {"a\0b"s, {'a', 0, 'b'}},
+        {"x\xF0\x9F\x98\x80y", {'x', 0xD83D, 0xDE00, 'y'}}, {"\xF0\x90\x80\x80", {0xD800, 0xDC00}},
+        {"\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}}, {"x\xF4\x90\x80\x80y", {'x', 0xFFFD, 'y'}},
+        {"x\xF8\x88\x80\x80\x80y", {'x', 0xFFFD, 'y'}}, {"\xFD\xBF\xBF\xBF\xBF\xBFy", {0xFFFD, 'y'}},
+        {"\xFD\xBF\xBF\xBF\xBF", {'#', '#', '#', '#', '#'}},
+    };
+    for (const auto& [input, expected] : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(input));
+        WideString out{'o', 'l', 'd'};
+        utf8ToWide(input, out);
+        EXPECT_EQ(out, expected);
+    }
+}
+
+TEST(WideToUtf8, EveryUnitEncodedAloneAndRoundTrips)
+{
+    const std::pair<WideString, std::string> cases[] = {
+        {{}, ""}, {{0x7F}, "\x7F"}, {{0x80}, "\xC2\x80"}, {{0x7FF}, "\xDF\xBF"}, {{0x800}, "\xE0\xA0\x80"},
+        {{0xFFFF}, "\xEF\xBF\xBF"}, {{'a', 0, 'b'}, "a\0b"s}, {{0xD83D, 0xDE00}, "\xED\xA0\xBD\xED\xB8\x80"},
+        {{0xDC00, 'z'}, "\xED\xB0\x80z"}, {{'a', 0xD800}, "a\xED\xA0\x80"},
+    };
+    for (const auto& [input, expected] : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(expected));
+        std::string out = "old";
+        wideToUtf8(input, out);
+        EXPECT_EQ(out, expected);
+        WideString back;
+        utf8ToWide(out, back);
+        EXPECT_EQ(back, input);
+    }
+
+    WideString everyUnit; // lone and reversed surrogates included
+    for (uint32_t unit = 0xFFFF; unit != 0xFFFFFFFFu; --unit)
+        everyUnit.push_back(static_cast<WideChar>(unit));
+    std::string utf8;
+    wideToUtf8(everyUnit, utf8);
+    WideString back;
+    utf8ToWide(utf8, back);
+    EXPECT_TRUE(back == everyUnit);
+}
+
+TEST(CopyToUtf8Buffer, StopsAtCapacityAndMarksAUnitThatDoesNotFit)
+{
+    const juce::String eAcute = juce::String::charToString(0xE9);
+    const std::tuple<juce::String, int32_t, std::string> cases[] = {
+        {"abcdef", 7, "abcdef\0"s}, {"abcdef", 4, "abc\0"s}, {"abcdef", 1, "\0"s}, {"abcdef", 0, ""},
+        {"", 5, "\0"s}, {eAcute, 3, "\xC3\xA9\0"s}, {eAcute, 2, "~\0"s}, {"a" + eAcute + "b", 3, "a~\0"s},
+        {"a" + eAcute + "b", 4, "a\xC3\xA9\0"s},
+    };
+    for (const auto& [text, capacity, written] : cases)
+    {
+        SCOPED_TRACE(text + " capacity " + juce::String(capacity));
+        std::string buffer(12, 'U');
+        copyToUtf8Buffer(text, buffer.data(), capacity);
+        EXPECT_EQ(buffer, written + std::string(12 - written.size(), 'U'));
+    }
+}
+
+TEST(ToStdString, DigestTextsComeThroughByteForByte)
+{
+    const char abc[] = "abc";
+    const std::pair<juce::String, std::string> cases[] = {
+        {"", ""},
+        {juce::SHA256(abc, 3).toHexString(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {juce::MD5(abc, 3).toHexString(), "900150983cd24fb0d6963f7d28e17f72"},
+    };
+    for (const auto& [text, expected] : cases)
+    {
+        SCOPED_TRACE(expected);
+        EXPECT_EQ(toStdString(text), expected);
+    }
+}
+
+} // namespace
