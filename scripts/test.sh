@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs every test, the sanitizer lane included.
+# Builds everything with warnings as errors and runs every test: the native suites (sanitizer lane
+# included), a short fuzzing run, then the Windows DLL's tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -10,16 +11,25 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANTIS_WERROR=ON -DMORVANTIS_SANITIZERS=ON \
   "${launcher[@]}" >/dev/null
 cmake --build build/test
-ctest --test-dir build/test --output-on-failure -j "$(nproc)"
+status=0
+ctest --test-dir build/test --output-on-failure -j "$(nproc)" || status=1
 
 # A short libFuzzer run over the parser and the evaluator, from the seed corpus.
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DMORVANTIS_FUZZ=ON -DMORVANTIS_TESTS=OFF -DMORVANTIS_BENCH=OFF \
   -DMORVANTIS_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build/fuzz --target ExpressionFuzzer
 mkdir -p build/fuzz/corpus && cp fuzz/corpus/* build/fuzz/corpus/
-if ! build/fuzz/fuzz/ExpressionFuzzer -max_total_time=20 -max_len=4096 -rss_limit_mb=2048 build/fuzz/corpus \
+if build/fuzz/fuzz/ExpressionFuzzer -max_total_time=20 -max_len=4096 -rss_limit_mb=2048 build/fuzz/corpus \
   >build/fuzz/fuzz.log 2>&1; then
+  echo "fuzz: $(grep -o 'Done [0-9]* runs' build/fuzz/fuzz.log)"
+else
   tail -n 60 build/fuzz/fuzz.log
-  exit 1
+  status=1
 fi
-echo "fuzz: $(grep -o 'Done [0-9]* runs' build/fuzz/fuzz.log)"
+
+cmake -S . -B build/test-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANTIS_WERROR=ON \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DMORVANTIS_WINDOWS_DEPS_DIR="$PWD/build/windows-deps" \
+  "${launcher[@]}" >/dev/null
+cmake --build build/test-windows
+ctest --test-dir build/test-windows --output-on-failure || status=1
+exit $status

@@ -1,0 +1,59 @@
+#include "ExpressionCommand.h"
+
+namespace Morvantis::Plugin
+{
+
+using namespace ExpressionUtils;
+
+namespace
+{
+
+WideString wide(const std::string& utf8)
+{
+    WideString out;
+    utf8ToWide(utf8, out);
+    return out;
+}
+
+} // namespace
+
+void ExprCallback::onResult(const std::string& statement, double value, const std::string& textOut)
+{
+    const std::string number = numberToString(value);
+    editor_.copyToClipboard(textOut.empty() ? number : textOut);
+    editor_.setStatusText(wide("Expr: " + statement + " = " + number + "\n"));
+}
+
+void ExprCallback::onError(const std::string&, const std::string& message)
+{
+    editor_.copyToClipboard("ERROR");
+    editor_.setStatusText(wide("Expr ERROR: " + message + "\n"));
+}
+
+void onExpressionCommand(Editor& editor) noexcept
+{
+    try
+    {
+        static Evaluator expressionEvaluator;
+        ExprCallback callback(editor);
+
+        const std::string text = editor.selectedText();
+        if (text.empty())
+        {
+            editor.setStatusText(wide("Expr: EMPTY"));
+            return;
+        }
+        editor.setStatusText(wide("Expr: ..."));
+
+        // The callback has reported every statement reached; the flag adds nothing.
+        double result = 0.0;
+        std::string error;
+        evaluateText(expressionEvaluator, text, &result, &error, &callback);
+    }
+    catch (...)
+    {
+        // An editor must never see an exception from a plugin command.
+    }
+}
+
+} // namespace Morvantis::Plugin
