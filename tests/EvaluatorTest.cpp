@@ -12,77 +12,50 @@ using namespace Morvantis::ExpressionUtils::Testing;
 namespace
 {
 
-TEST(EvaluateText, EmptyAndBlankTextsGiveOneEmptyStatement)
+// Every report of one call, as "value[statement]" for results and "!message[statement]" for errors.
+std::string transcript(const RecordingCallback& callback)
 {
-    for (const char* text : {"", "   ", "\t\r\n\v\f", ";"})
+    std::string text;
+    for (const Report& r : callback.reports)
+        text += (text.empty() ? "" : " ") + (r.ok ? testing::PrintToString(r.value) : "!" + r.text) + "[" + r.statement + "]";
+    return text;
+}
+
+TEST(EvaluateText, ReportsEveryStatementReachedInOrder)
+{
+    struct Case
     {
-        SCOPED_TRACE(testing::PrintToString(text));
+        const char* text;
+        bool ok;
+        double result;
+        const char* reports;
+    };
+    const Case cases[] = {
+        {"", true, 0, "0[]"},
+        {" \t\r\n\v\f", true, 0, "0[]"},
+        {";", true, 0, "0[]"},
+        {"1; 2;3", true, 3, "1[1] 2[2] 3[3]"},
+        {"5;;", true, 0, "5[5] 0[]"},
+        {"x = 2; 3 * x", true, 6, "2[x = 2] 6[3 * x]"},
+        {"x = 2; 1 +; y = 3", false, 0, "2[x = 2] !Expected expression after \"+\"[1 +; y = 3;]"},
+        {"x = 2; foo(2); y = 3", false, 0, "2[x = 2] !Unknown function 'foo'.[foo(2)]"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(c.text));
         Evaluator evaluator;
         RecordingCallback callback;
-        const Outcome o = evaluate(evaluator, text, &callback);
-        EXPECT_TRUE(o.ok);
-        EXPECT_EQ(o.value, 0.0);
-        EXPECT_EQ(o.error, "");
-        ASSERT_EQ(callback.reports.size(), 1u);
-        EXPECT_TRUE(callback.reports[0].ok);
-        EXPECT_EQ(callback.reports[0].statement, "");
-        EXPECT_EQ(callback.reports[0].text, "");
+        const Outcome o = evaluate(evaluator, c.text, &callback);
+        EXPECT_EQ(o.ok, c.ok);
+        EXPECT_EQ(o.value, c.result);
+        EXPECT_EQ(transcript(callback), c.reports);
+        if (!c.ok)
+        {
+            EXPECT_EQ(o.error, callback.reports.back().text);
+            EXPECT_EQ(evaluator.scope.getVariable("x"), 2); // assignments before the failure stay
+            EXPECT_TRUE(std::isnan(evaluator.scope.getVariable("y")));
+        }
     }
-}
-
-TEST(EvaluateText, ReportsEveryStatementInOrder)
-{
-    Evaluator evaluator;
-    RecordingCallback callback;
-    const Outcome o = evaluate(evaluator, "1; 2;3", &callback);
-    EXPECT_TRUE(o.ok);
-    EXPECT_EQ(o.value, 3);
-    ASSERT_EQ(callback.reports.size(), 3u);
-    for (int i = 0; i < 3; ++i)
-    {
-        EXPECT_EQ(callback.reports[static_cast<std::size_t>(i)].value, i + 1);
-        EXPECT_EQ(callback.reports[static_cast<std::size_t>(i)].statement, std::to_string(i + 1));
-    }
-}
-
-TEST(EvaluateText, TwoSemicolonsAfterTheLastStatementAddAnEmptyOne)
-{
-    Evaluator evaluator;
-    RecordingCallback callback;
-    const Outcome o = evaluate(evaluator, "5;;", &callback);
-    EXPECT_TRUE(o.ok);
-    EXPECT_EQ(o.value, 0.0);
-    ASSERT_EQ(callback.reports.size(), 2u);
-    EXPECT_EQ(callback.reports[0].value, 5);
-    EXPECT_EQ(callback.reports[1].statement, "");
-}
-
-TEST(EvaluateText, FirstFailureStopsTheTextAndKeepsEarlierAssignments)
-{
-    Evaluator evaluator;
-    RecordingCallback callback;
-    const Outcome o = evaluate(evaluator, "x = 2; 1 +; y = 3", &callback);
-    EXPECT_FALSE(o.ok);
-    EXPECT_EQ(o.value, 0.0);
-    EXPECT_EQ(o.error, "Expected expression after \"+\"");
-    ASSERT_EQ(callback.reports.size(), 2u);
-    EXPECT_TRUE(callback.reports[0].ok);
-    EXPECT_FALSE(callback.reports[1].ok);
-    EXPECT_EQ(callback.reports[1].statement, "1 +; y = 3;");
-    EXPECT_EQ(callback.reports[1].text, "Expected expression after \"+\"");
-    EXPECT_EQ(evaluator.scope.getVariable("x"), 2);
-    EXPECT_TRUE(std::isnan(evaluator.scope.getVariable("y")));
-}
-
-TEST(EvaluateText, EvaluationErrorsCarryTheirMessage)
-{
-    Evaluator evaluator;
-    RecordingCallback callback;
-    const Outcome o = evaluate(evaluator, "1; foo(2)", &callback);
-    EXPECT_FALSE(o.ok);
-    EXPECT_EQ(o.error, "Unknown function 'foo'.");
-    ASSERT_EQ(callback.reports.size(), 2u);
-    EXPECT_EQ(callback.reports[1].statement, "foo(2)");
 }
 
 TEST(EvaluateText, VariablesPersistPerEvaluator)

@@ -133,59 +133,6 @@ TEST(Assignment, GivesTheValueAssignedAndStringsAssignNaN)
     EXPECT_EQ(evaluator.scope.getVariable("y"), 3);
 }
 
-TEST(Terms, EvaluationLeavesTheTreeReusableAndConstantsShared)
-{
-    const ParseResult r = parseFirst("x = x + 1;");
-    Scope scope;
-    scope.setVariable("x", 1);
-    EXPECT_EQ(r.tree->evaluate(scope, 0)->getValue(), 2);
-    EXPECT_EQ(r.tree->evaluate(scope, 0)->getValue(), 3);
-
-    const TermRef constant = parseFirst("5;").tree;
-    EXPECT_EQ(constant->evaluate(scope, 0).get(), constant.get());
-    EXPECT_EQ(constant->refCount(), 1);
-}
-
-TEST(Terms, ValuesOfArguments)
-{
-    Scope scope;
-    const Value s = parseFirst("'abc';").tree->evaluate(scope, 0)->toValue();
-    EXPECT_EQ(s.type, Value::String);
-    EXPECT_TRUE(std::isnan(s.number));
-    EXPECT_EQ(s.text, "abc");
-    const Value n = parseFirst("2 + 3;").tree->evaluate(scope, 0)->toValue();
-    EXPECT_EQ(n.type, Value::Number);
-    EXPECT_EQ(n.number, 5);
-    EXPECT_EQ(n.text, "");
-}
-
-TEST(Terms, PrecedenceAndTextOfEveryOperator)
-{
-    struct Case
-    {
-        const char* text;
-        const char* op;
-        int precedence;
-    };
-    const Case cases[] = {{"a||b;", "", 0},      {"a || b;", "||", 6}, {"a && b;", "&&", 6}, {"a == b;", "==", 5},
-                          {"a != b;", "!=", 5},  {"a > b;", ">", 4},   {"a >= b;", ">=", 4}, {"a < b;", "<", 4},
-                          {"a <= b;", "<=", 4},  {"1 + b;", "+", 3},   {"1 - b;", "-", 3},   {"1 * b;", "*", 2},
-                          {"1 / b;", "/", 2},    {"1 % b;", "%", 2},   {"1 ^ b;", "^", 1},   {"a = b;", "=", 10}};
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.text);
-        const TermRef tree = parseFirst(c.text).tree;
-        ASSERT_TRUE(tree);
-        if (*c.op != '\0')
-        {
-            EXPECT_EQ(tree->getText(), c.op);
-        }
-        EXPECT_EQ(tree->getPrecedence(), c.precedence);
-    }
-    Scope scope;
-    EXPECT_EQ(parseFirst("1/3;").tree->evaluate(scope, 0)->toString(), "0.333333");
-}
-
 // Long flat chains must evaluate and be released without one stack frame per operator.
 TEST(LongChains, HundredThousandTermsOnAnEditorSizedStack)
 {

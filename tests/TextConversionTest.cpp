@@ -2,7 +2,6 @@
 #include "Morvantis/TextConversion.h"
 
 #include <gtest/gtest.h>
-#include <juce_cryptography/juce_cryptography.h>
 
 #include <cmath>
 #include <cstdint>
@@ -178,21 +177,6 @@ TEST(CopyToUtf8Buffer, StopsAtCapacityAndMarksAUnitThatDoesNotFit)
         std::string buffer(12, 'U');
         copyToUtf8Buffer(text, buffer.data(), capacity);
         EXPECT_EQ(buffer, written + std::string(12 - written.size(), 'U'));
-    }
-}
-
-TEST(ToStdString, DigestTextsComeThroughByteForByte)
-{
-    const char abc[] = "abc";
-    const std::pair<juce::String, std::string> cases[] = {
-        {"", ""},
-        {juce::SHA256(abc, 3).toHexString(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-        {juce::MD5(abc, 3).toHexString(), "900150983cd24fb0d6963f7d28e17f72"},
-    };
-    for (const auto& [text, expected] : cases)
-    {
-        SCOPED_TRACE(expected);
-        EXPECT_EQ(toStdString(text), expected);
     }
 }
 
