@@ -3,6 +3,7 @@
 #include <Morvantis/Cube.h>
 #include <Morvantis/Expression.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace Morvantis::ExpressionUtils
@@ -12,79 +13,40 @@ namespace
 const std::string kSolved = "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB";
 const std::string kAfterUPrime = "UUUUUUUUUFFFRRRRRRLLLFFFFFFDDDDDDDDDBBBLLLLLLRRRBBBBBB";
 
-Value str(const std::string& text)
-{
-    return Value::ofString(text);
-}
-
-TEST(RubikTest, ArgumentChecksEmptyTheOutputFirst)
+// A failing call empties the output before its first check; a good one returns the moves' byte length.
+TEST(RubikTest, MovesOrExactErrors)
 {
     const Value one = Value::ofNumber(1);
-    const std::pair<ValueList, const char*> cases[] = {
-        {{}, "Function 'rubik' expects 1 or more parameters."},
-        {{str(kSolved), str(kSolved), str(kSolved)}, "Function 'rubik' expects 2 or less parameters."},
-        {{one, one, one}, "Function 'rubik' expects 2 or less parameters."},
-        {{one}, "Function 'rubik' expects 'String' parameter 1."},
-        {{one, one}, "Function 'rubik' expects 'String' parameter 1."},
-        {{str("not a cube"), one}, "Function 'rubik' expects 'String' parameter 2."},
+    const auto str = [](const std::string& text) { return Value::ofString(text); };
+    const std::tuple<ValueList, std::string, const char*> cases[] = {
+        {{}, "", "Function 'rubik' expects 1 or more parameters."},
+        {{one, one, one}, "", "Function 'rubik' expects 2 or less parameters."},
+        {{one, one}, "", "Function 'rubik' expects 'String' parameter 1."},
+        {{str("not a cube"), one}, "", "Function 'rubik' expects 'String' parameter 2."},
+        {{str("gggrrrrrrwwwwwwwww\nbbboooooo ooogggggg rrrbbbbbbyyyyyyyyy ")}, "U ", nullptr}, // after U', in colours
+        {{str(kSolved), str(kAfterUPrime)}, "U' ", nullptr},
+        {{str(kSolved)}, "", nullptr},
+        {{str(std::string(54, 'X')), str(std::string(54, 'x'))}, "", nullptr}, // the same, though no cube
+        {{str(kAfterUPrime), str(kSolved.substr(1))}, "", nullptr},
+        {{str(kSolved), str("UUUUUUUUFURRRRRRRRFFRFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB")}, "", nullptr}, // twisted pattern
     };
-    for (const auto& [args, message] : cases)
+    for (const auto& [args, moves, error] : cases)
     {
-        SCOPED_TRACE(message);
+        SCOPED_TRACE(error ? error : args.back().text);
         std::string out = "earlier output";
-        try
-        {
-            callBuiltinFunction("rubik", args, &out);
-            ADD_FAILURE() << "no error";
-        }
-        catch (const ErrorException& e)
-        {
-            EXPECT_STREQ(e.what(), message);
-        }
-        EXPECT_EQ(out, "");
-    }
-}
-
-TEST(RubikTest, ValueIsTheByteLengthOfTheMoves)
-{
-    struct Case
-    {
-        const char* name;
-        ValueList args;
-        const char* moves;
-    };
-    const Case cases[] = {
-        {"after U'", {str(kAfterUPrime)}, "U "},
-        {"after U", {str("UUUUUUUUUBBBRRRRRRRRRFFFFFFDDDDDDDDDFFFLLLLLLLLLBBBBBB")}, "U' "},
-        {"after U', faces shuffled in lower-case colour letters",
-         {str("gggrrrrrrwwwwwwwww\nbbboooooo ooogggggg rrrbbbbbbyyyyyyyyy ")}, "U "},
-        {"solved towards the cube after U'", {str(kSolved), str(kAfterUPrime)}, "U' "},
-        {"solved", {str(kSolved)}, ""},
-        {"same invalid cube and pattern", {str(std::string(54, 'X')), str(std::string(54, 'x'))}, ""},
-        {"53 letters", {str(kSolved.substr(1))}, ""},
-        {"55 letters", {str(kSolved + "U")}, ""},
-        {"wrong letter counts", {str(std::string(54, 'U'))}, ""},
-        {"53-letter pattern", {str(kAfterUPrime), str(kSolved.substr(1))}, ""},
-        {"twisted pattern", {str(kSolved), str("UUUUUUUUFURRRRRRRRFFRFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB")}, ""},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.name);
-        std::string out = "earlier output";
-        const double value = callBuiltinFunction("RuBiK", c.args, &out);
-        EXPECT_EQ(out, c.moves);
-        EXPECT_EQ(value, static_cast<double>(out.size()));
+        if (error)
+            EXPECT_THAT([&] { callBuiltinFunction("RuBiK", args, &out); },
+                        testing::ThrowsMessage<ErrorException>(testing::StrEq(error)));
+        else
+            EXPECT_EQ(callBuiltinFunction("RuBiK", args, &out), static_cast<double>(moves.size()));
+        EXPECT_EQ(out, moves);
     }
 }
 
 TEST(RubikTest, NormalisesDescriptions)
 {
-    const std::string solved = kSolved;
     const std::pair<std::string, std::string> cases[] = {
-        {"uuuuuuuuurrrrrrrrrfffffffffdddddddddlllllllllbbbbbbbbb", solved},
-        {"wwwwUUUUUrrrrRRRRRgggggFFFFyyyyyDDDDoooooLLLLbbbbbBBBB", solved},
-        {"UUUUUUUUU\nRRRRRRRRR\r\nFFF FFF FFF\tDDDDDDDDD\vLLLLLLLLL\fBBBBBBBBB ", solved},
-        {"RRRRRRRRRUUUUUUUUUBBBBBBBBBLLLLLLLLLDDDDDDDDDFFFFFFFFF", solved},
+        {"UUUUUUUUU\nRRRRRRRRR\r\nFFF FFF FFF\tDDDDDDDDD\vLLLLLLLLL\fBBBBBBBBB ", kSolved},
         // Each face goes to the slot its centre names, whatever else it holds.
         {"RRRRRRRRLUUUUUUUUFFFFFFFFFFDDDDDDDDDBLLLLLLLLBBBBBBBBU",
          "UUUUUUUUFRRRRRRRRLFFFFFFFFFDDDDDDDDDBLLLLLLLLBBBBBBBBU"},
@@ -93,16 +55,12 @@ TEST(RubikTest, NormalisesDescriptions)
          "RRRRURRRRRRRRURRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB"},
         {"XXXXXXXXXUUUUUUUUUFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB",
          "UUUUUUUUUUUUUUUUUUFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB"},
-        {"\xe9" + solved.substr(1), "\xe9" + solved.substr(1)}, // no locale upper-casing
-        {solved.substr(1), ""},
-        {solved + "U", ""},
-        {std::string(54, ' '), ""},
+        {"\xe9" + kSolved.substr(1), "\xe9" + kSolved.substr(1)}, // no locale upper-casing
+        {kSolved.substr(1), ""},
+        {kSolved + "U", ""},
     };
     for (const auto& [description, expected] : cases)
-    {
-        SCOPED_TRACE(description);
-        EXPECT_EQ(Cube::normalizeCubeString(description), expected);
-    }
+        EXPECT_EQ(Cube::normalizeCubeString(description), expected) << description;
 }
 
 } // namespace

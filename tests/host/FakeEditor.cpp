@@ -6,117 +6,72 @@
 namespace Host
 {
 
-namespace
-{
-
-constexpr UINT nppmGetCurrentScintilla = 2028;
-constexpr UINT nppmSetStatusBar = 2048;
-constexpr UINT sciGetSelectionStart = 2143;
-constexpr UINT sciGetSelectionEnd = 2145;
-constexpr UINT sciGetSelText = 2161;
-
-constexpr wchar_t editorClass[] = L"MorvantisHostEditor";
-constexpr wchar_t viewClass[] = L"MorvantisHostView";
-
-template <typename T>
-T* stateOf(HWND window, UINT message, LPARAM lParam)
-{
-    if (message == WM_NCCREATE)
-    {
-        auto* state = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-        return state;
-    }
-    return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-HWND createMessageWindow(const wchar_t* className, void* state)
-{
-    HWND window = CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), state);
-    if (window == nullptr)
-        throw std::runtime_error("CreateWindowExW failed: " + std::to_string(GetLastError()));
-    return window;
-}
-
-} // namespace
-
 FakeEditor::FakeEditor()
 {
-    WNDCLASSW editorWc{};
-    editorWc.lpfnWndProc = editorProc;
-    editorWc.hInstance = GetModuleHandleW(nullptr);
-    editorWc.lpszClassName = editorClass;
-    WNDCLASSW viewWc = editorWc;
-    viewWc.lpfnWndProc = viewProc;
-    viewWc.lpszClassName = viewClass;
-    RegisterClassW(&editorWc);
-    RegisterClassW(&viewWc);
-
-    editor_ = createMessageWindow(editorClass, this);
-    views_[0] = createMessageWindow(viewClass, &views[0]);
-    views_[1] = createMessageWindow(viewClass, &views[1]);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"MorvantisHostEditor";
+    RegisterClassW(&windowClass);
+    for (HWND& window : windows_)
+    {
+        window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 windowClass.hInstance, this);
+        if (window == nullptr)
+            throw std::runtime_error("CreateWindowExW failed: " + std::to_string(GetLastError()));
+    }
 }
 
 FakeEditor::~FakeEditor()
 {
-    for (HWND window : {views_[1], views_[0], editor_})
-        if (window != nullptr)
-            DestroyWindow(window);
+    for (HWND window : windows_)
+        DestroyWindow(window);
 }
 
 void FakeEditor::select(const std::string& text, int view, bool backwards)
 {
     currentView = view;
-    auto& state = views[view];
-    const auto length = static_cast<intptr_t>(text.size());
-    // Somewhere inside a document, not at its start.
-    state.start = backwards ? 40 + length : 40;
-    state.end = backwards ? 40 : 40 + length;
-    state.selectedText = text;
-    state.sizeCountsNul = true;
-}
-
-void FakeEditor::clearLog()
-{
     statuses.clear();
-    statusFields.clear();
-    otherMessages = 0;
-    views[0].selTextCalls.clear();
-    views[1].selTextCalls.clear();
+    // Somewhere inside a document, not at its start.
+    const intptr_t from = 40, to = from + static_cast<intptr_t>(text.size());
+    views[view] = {backwards ? to : from, backwards ? from : to, text, true, {}};
+    views[1 - view].selTextCalls.clear();
 }
 
-LRESULT CALLBACK FakeEditor::editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK FakeEditor::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = stateOf<FakeEditor>(window, message, lParam);
-    if (self == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    switch (message)
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<FakeEditor*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->answer(window, message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT FakeEditor::answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (window == windows_[0])
     {
-    case nppmGetCurrentScintilla:
-        *reinterpret_cast<int*>(lParam) = self->currentView;
-        return TRUE;
-    case nppmSetStatusBar:
-        self->statusFields.push_back(wParam);
-        self->statuses.emplace_back(reinterpret_cast<const wchar_t*>(lParam));
-        return TRUE;
-    default:
-        if (message >= WM_USER)
-            ++self->otherMessages;
-        return DefWindowProcW(window, message, wParam, lParam);
+        if (message == 2028) // NPPM_GETCURRENTSCINTILLA
+        {
+            *reinterpret_cast<int*>(lParam) = currentView;
+            return TRUE;
+        }
+        if (message == 2048) // NPPM_SETSTATUSBAR
+        {
+            const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+            statuses.push_back(wParam == 0 ? text : L"(field " + std::to_wstring(wParam) + L") " + text);
+            return TRUE;
+        }
     }
-}
-
-LRESULT CALLBACK FakeEditor::viewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* view = stateOf<ViewState>(window, message, lParam);
+    ViewState* view = window == windows_[1] ? &views[0] : window == windows_[2] ? &views[1] : nullptr;
     if (view == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
     switch (message)
     {
-    case sciGetSelectionStart: return view->start;
-    case sciGetSelectionEnd: return view->end;
-    case sciGetSelText:
+    case 2143: return view->start; // SCI_GETSELECTIONSTART
+    case 2145: return view->end;   // SCI_GETSELECTIONEND
+    case 2161:                     // SCI_GETSELTEXT
     {
         view->selTextCalls.push_back(lParam);
         const auto size = static_cast<LRESULT>(view->selectedText.size());

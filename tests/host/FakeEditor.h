@@ -1,4 +1,4 @@
-// Plays the editor's main window and its two Scintilla views with window procedures of its own.
+// Plays the editor's main window and its two Scintilla views with a window procedure of its own.
 #pragma once
 
 #include "LoadedPlugin.h"
@@ -14,8 +14,7 @@ namespace Host
 
 struct ViewState
 {
-    intptr_t start = 0;
-    intptr_t end = 0;
+    intptr_t start = 0, end = 0;
     std::string selectedText; // what SCI_GETSELTEXT hands out, possibly more than end - start
     bool sizeCountsNul = true;
     std::vector<LPARAM> selTextCalls; // lParam of every SCI_GETSELTEXT, 0 for the size query
@@ -29,24 +28,21 @@ public:
     FakeEditor(const FakeEditor&) = delete;
     FakeEditor& operator=(const FakeEditor&) = delete;
 
-    NppData handles() const { return {editor_, views_[0], views_[1]}; }
+    NppData handles() const { return {windows_[0], windows_[1], windows_[2]}; }
 
-    // A plain selection of text in the given view, made backwards when asked; the view becomes current.
+    // A plain selection of text in the given view, made backwards when asked; the view becomes current
+    // and the log of messages starts afresh.
     void select(const std::string& text, int view = 0, bool backwards = false);
-    void clearLog();
 
     int currentView = 0;
     ViewState views[2];
-    std::vector<std::wstring> statuses;
-    std::vector<WPARAM> statusFields;
-    int otherMessages = 0;
+    std::vector<std::wstring> statuses; // texts for any field but the first are marked as such
 
 private:
-    static LRESULT CALLBACK editorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK viewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND editor_ = nullptr;
-    HWND views_[2] = {};
+    HWND windows_[3] = {}; // the editor, the main view, the second view
 };
 
 } // namespace Host

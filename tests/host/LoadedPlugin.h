@@ -12,16 +12,12 @@ namespace Host
 // Declared here independently of the plugin's sources, so a layout slip on either side shows.
 struct NppData
 {
-    HWND editor;
-    HWND mainView;
-    HWND secondView;
+    HWND editor, mainView, secondView;
 };
 
 struct ShortcutKey
 {
-    bool ctrl;
-    bool alt;
-    bool shift;
+    bool ctrl, alt, shift;
     unsigned char key;
 };
 
@@ -35,29 +31,15 @@ struct FuncItem
 };
 static_assert(sizeof(FuncItem) == 152 && offsetof(FuncItem, cmdID) == 136 && offsetof(FuncItem, pShKey) == 144);
 
-struct Export
+struct LoadedPlugin
 {
-    const char* name;
-    WORD ordinal;
-};
-constexpr Export pluginExports[] = {
-    {"beNotified", 1}, {"exprCalc", 2}, {"exprCalcW", 3}, {"getFuncsArray", 4},
-    {"getName", 5},    {"isUnicode", 6}, {"messageProc", 7}, {"setInfo", 8},
-};
-
-class LoadedPlugin
-{
-public:
-    // Throws std::runtime_error when the DLL or one of its exports is missing.
-    explicit LoadedPlugin(const std::wstring& path);
+    // Throws std::runtime_error when the DLL is missing, or an export under its name and its ordinal.
+    explicit LoadedPlugin(const std::wstring& dllPath);
     LoadedPlugin(const LoadedPlugin&) = delete;
     LoadedPlugin& operator=(const LoadedPlugin&) = delete;
 
-    HMODULE module() const { return module_; }
-    const std::wstring& path() const { return path_; }
-    // The editor keeps plugins for the whole session; only the unload check frees one.
-    bool unload();
-
+    std::wstring path;
+    HMODULE module = nullptr; // the editor keeps it for the whole session; only the unload case frees it
     void (*setInfo)(NppData) = nullptr;
     const wchar_t* (*getName)() = nullptr;
     FuncItem* (*getFuncsArray)(int*) = nullptr;
@@ -66,10 +48,6 @@ public:
     BOOL (*isUnicode)() = nullptr;
     double (*exprCalc)(const char*) = nullptr;
     double (*exprCalcW)(const wchar_t*) = nullptr;
-
-private:
-    std::wstring path_;
-    HMODULE module_ = nullptr;
 };
 
 // Where the editor looks for the plugin: plugins\MorvantisNpp64\MorvantisNpp64.dll beside its executable.

@@ -1,7 +1,7 @@
-// One loaded plugin talking to one fake editor, and the case groups that drive them.
+// One loaded plugin talking to one fake editor, the checks, and the case groups that drive them.
+// It runs under Wine, where GoogleTest is not built.
 #pragma once
 
-#include "Check.h"
 #include "FakeEditor.h"
 #include "LoadedPlugin.h"
 
@@ -10,6 +10,30 @@
 
 namespace Host
 {
+
+class Checks
+{
+public:
+    explicit Checks(std::string group) : group_(std::move(group)) {}
+
+    bool expect(bool ok, const std::string& what);
+    bool expectEqual(const std::wstring& got, const std::wstring& expected, const std::string& what);
+    // NaN equals NaN here: the exports report failures that way.
+    bool expectEqual(double got, double expected, const std::string& what);
+
+    int failures = 0;
+    int checks = 0;
+
+private:
+    std::string group_;
+};
+
+std::wstring widen(const std::string& utf8);
+std::string narrow(const std::wstring& wide);
+// For logs: control characters and non-ASCII units escaped.
+std::string printable(const std::wstring& text);
+// The system clipboard's Unicode text, as another program sees it.
+std::optional<std::wstring> readClipboardText();
 
 struct Session
 {
@@ -23,16 +47,13 @@ struct Session
     std::wstring evaluate(const std::string& selection);
 };
 
-// The integer digits of a double of 2^53 or more, computed exactly without the C runtime.
-std::string exactIntegerText(double value);
-
-void runModuleCases(Session& session, Checks& checks);   // exports, ordinals, version resource, menu
-void runCommandCases(Session& session, Checks& checks);  // the "Expression" command
-void runNumberCases(Session& session, Checks& checks);   // number texts under the Windows runtime
-void runExportCases(Session& session, Checks& checks);   // exprCalc and exprCalcW
+void runModuleCases(Session& session, Checks& checks);    // exports, ordinals, version resource, menu
+void runUnloadCase(Session& session, Checks& checks);     // FreeLibrary after use
+void runCommandCases(Session& session, Checks& checks);   // the "Expression" command
+void runNumberCases(Session& session, Checks& checks);    // number texts under the Windows runtime
 void runDeepInputCases(Session& session, Checks& checks); // worst-case inputs on a 1 MiB stack
-void runUrlCases(Session& session, Checks& checks);      // the url built-in through WinINet
-void runAboutCase(Session& session, Checks& checks);     // the modal About box
-void runUnloadCase(Session& session, Checks& checks);    // FreeLibrary after use
+void runExportCases(Session& session, Checks& checks);    // exprCalc and exprCalcW
+void runUrlCases(Session& session, Checks& checks);       // the url built-in through WinINet
+void runAboutCase(Session& session, Checks& checks);      // the modal About box
 
 } // namespace Host

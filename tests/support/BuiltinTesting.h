@@ -1,11 +1,13 @@
-// Table-driven calls of built-ins through the dispatch, for the families that never write text.
+// Table-driven calls of built-ins through the dispatch.
 #pragma once
 
 #include "Builtins.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <utility>
@@ -15,37 +17,31 @@ namespace Morvantis::ExpressionUtils::Testing
 {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+inline const auto num = [](double v) { return Value::ofNumber(v); };
+inline const auto str = [](std::string t) { return Value::ofString(std::move(t)); };
 
-Value num(double v)
-{
-    return Value::ofNumber(v);
-}
-Value str(const char* t)
-{
-    return Value::ofString(t);
-}
+constexpr const char* kUntouched = "untouched"; // the text output before each call
 
-// One call: the exact value it must give (NaN: any NaN), or the message it must fail with.
+// One call: the exact value it must give (NaN: any NaN), or, with a message, the error it must fail with;
+// and the text output it must leave.
 struct Case
 {
     std::string name;
     ValueList args;
     double expected;
     std::string message = {}; // empty: the call must succeed
+    std::string out = kUntouched;
 };
 
-Case fails(std::string name, ValueList args, std::string message)
+inline void check(const std::vector<Case>& cases)
 {
-    return {std::move(name), std::move(args), 0, std::move(message)};
-}
-
-void check(const std::vector<Case>& cases)
-{
-    for (std::size_t i = 0; i < cases.size(); ++i)
+    for (const Case& c : cases)
     {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.name + ", case " + std::to_string(i));
-        std::string out = "untouched"; // none of these members writes text
+        std::string call = c.name;
+        for (const Value& a : c.args)
+            call += a.isNumber() ? " " + testing::PrintToString(a.number) : " \"" + a.text + '"';
+        SCOPED_TRACE(call);
+        std::string out = kUntouched;
         try
         {
             const double v = callBuiltinFunction(c.name, c.args, &out);
@@ -59,7 +55,42 @@ void check(const std::vector<Case>& cases)
         {
             EXPECT_EQ(e.what(), c.message);
         }
-        EXPECT_EQ(out, "untouched");
+        EXPECT_EQ(out, c.out);
+    }
+}
+
+// Calls of one member with numbers only; each row holds the arguments, then the exact result.
+struct Calls
+{
+    std::string name;
+    std::vector<std::vector<double>> rows;
+};
+
+inline void checkCalls(const std::vector<Calls>& tables)
+{
+    std::vector<Case> cases;
+    for (const Calls& t : tables)
+        for (const std::vector<double>& row : t.rows)
+        {
+            ValueList args;
+            std::transform(row.begin(), row.end() - 1, std::back_inserter(args), num);
+            cases.push_back({t.name, args, row.back()});
+        }
+    check(cases);
+}
+
+// The refusals of a member of n number arguments: a wrong count before any type, then the first non-number.
+inline void addArityFailures(std::vector<Case>& cases, const std::string& name, std::size_t n)
+{
+    const std::string prefix = "Function '" + name + "' expects ";
+    if (n > 0)
+        cases.push_back({name, ValueList(n - 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
+    cases.push_back({name, ValueList(n + 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
+    for (std::size_t i = 0; i < n; ++i)
+    {
+        ValueList args(n, str("x"));
+        std::fill_n(args.begin(), i, num(1));
+        cases.push_back({name, args, 0, prefix + "'Value' parameter " + std::to_string(i + 1) + "."});
     }
 }
 
