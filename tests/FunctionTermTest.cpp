@@ -11,29 +11,6 @@ using namespace Morvantis::ExpressionUtils::Testing;
 namespace
 {
 
-struct Case
-{
-    const char* text;
-    double value;
-    const char* error;
-};
-
-void expectOutcomes(const std::vector<Case>& cases)
-{
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.text);
-        const Outcome o = evaluate(c.text);
-        EXPECT_EQ(o.error, c.error);
-        if (*c.error != '\0')
-            continue;
-        if (std::isnan(c.value))
-            EXPECT_TRUE(std::isnan(o.value));
-        else
-            EXPECT_EQ(o.value, c.value);
-    }
-}
-
 TEST(If, ConditionToleranceAndNan)
 {
     expectOutcomes({
@@ -131,11 +108,11 @@ std::string nestedExec(int calls, const std::string& innermost)
 TEST(RecursionDepth, TwoHundredFiftySevenCallsAreTheLimit)
 {
     expectOutcomes({
-        {nestedExec(257, "1").c_str(), 1, ""},
-        {nestedExec(256, "x").c_str(), NAN, ""},
-        {nestedExec(257, "x").c_str(), 0, "Recursive symbol references"},
-        {nestedExec(257, "x = 1").c_str(), 0, "Recursive symbol references"},
-        {nestedExec(258, "1").c_str(), 0, "Recursive symbol references"},
+        {nestedExec(257, "1"), 1, ""},
+        {nestedExec(256, "x"), NAN, ""},
+        {nestedExec(257, "x"), 0, "Recursive symbol references"},
+        {nestedExec(257, "x = 1"), 0, "Recursive symbol references"},
+        {nestedExec(258, "1"), 0, "Recursive symbol references"},
     });
     Outcome o{};
     runOnSmallStack([&] { o = evaluate(nestedExec(257, "1")); });

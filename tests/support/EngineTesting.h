@@ -6,7 +6,10 @@
 
 #include <Morvantis/Expression.h>
 
+#include <gtest/gtest.h>
+
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <pthread.h>
 #include <string>
@@ -113,6 +116,34 @@ constexpr std::size_t kStackScale = 6; // redzones make instrumented frames abou
 #else
 constexpr std::size_t kStackScale = 1;
 #endif
+
+struct OutcomeCase
+{
+    std::string text;
+    double value;            // NaN: any NaN
+    std::string error = {}; // empty: the text must succeed
+};
+
+// Evaluates each text with a fresh evaluator and checks its value or its message.
+inline void expectOutcomes(const std::vector<OutcomeCase>& cases)
+{
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text.substr(0, 60));
+        const Outcome o = evaluate(c.text);
+        EXPECT_EQ(o.error, c.error);
+        if (!c.error.empty())
+            continue;
+        if (std::isnan(c.value))
+        {
+            EXPECT_TRUE(std::isnan(o.value)) << o.value;
+        }
+        else
+        {
+            EXPECT_EQ(o.value, c.value);
+        }
+    }
+}
 
 // Runs work on a thread with the stack of an editor's user-interface thread.
 inline void runOnSmallStack(const std::function<void()>& work, std::size_t stackBytes = 1024 * 1024)
