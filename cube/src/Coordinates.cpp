@@ -174,46 +174,51 @@ void rotateLeft(int32_t* list, int32_t k)
         std::swap(list[i], list[i + 1]);
 }
 
+namespace
+{
+// The orientations of all pieces but the last, read as a number in the given base, first piece
+// most significant; the last piece is implied, since the orientations sum to a multiple of base.
+template <std::size_t N>
+int16_t readOrientations(const std::array<int8_t, N>& orientations, int32_t base)
+{
+    int32_t value = 0;
+    for (std::size_t i = 0; i + 1 < N; ++i)
+        value = base * value + orientations[i];
+    return static_cast<int16_t>(value);
+}
+
+template <std::size_t N>
+void writeOrientations(std::array<int8_t, N>& orientations, int32_t base, int32_t value)
+{
+    int32_t total = 0;
+    for (std::size_t i = N - 1; i-- > 0;)
+    {
+        orientations[i] = static_cast<int8_t>(value % base);
+        total += value % base;
+        value /= base;
+    }
+    orientations.back() = static_cast<int8_t>((base - total % base) % base);
+}
+} // namespace
+
 int16_t getTwistCoord(const CubieCube& cube)
 {
-    int32_t twist = 0;
-    for (std::size_t i = 0; i + 1 < cube.cornerOri.size(); ++i)
-        twist = 3 * twist + cube.cornerOri[i];
-    return static_cast<int16_t>(twist);
+    return readOrientations(cube.cornerOri, 3);
 }
 
 void setTwistCoord(CubieCube& cube, int16_t twist)
 {
-    int32_t t = twist;
-    int32_t total = 0;
-    for (std::size_t i = cube.cornerOri.size() - 1; i-- > 0;)
-    {
-        cube.cornerOri[i] = static_cast<int8_t>(t % 3);
-        total += t % 3;
-        t /= 3;
-    }
-    cube.cornerOri.back() = static_cast<int8_t>((3 - total % 3) % 3);
+    writeOrientations(cube.cornerOri, 3, twist);
 }
 
 int16_t getFlipCoord(const CubieCube& cube)
 {
-    int32_t flip = 0;
-    for (std::size_t i = 0; i + 1 < cube.edgeOri.size(); ++i)
-        flip = 2 * flip + cube.edgeOri[i];
-    return static_cast<int16_t>(flip);
+    return readOrientations(cube.edgeOri, 2);
 }
 
 void setFlipCoord(CubieCube& cube, int16_t flip)
 {
-    int32_t f = flip;
-    int32_t total = 0;
-    for (std::size_t i = cube.edgeOri.size() - 1; i-- > 0;)
-    {
-        cube.edgeOri[i] = static_cast<int8_t>(f % 2);
-        total += f % 2;
-        f /= 2;
-    }
-    cube.edgeOri.back() = static_cast<int8_t>((2 - total % 2) % 2);
+    writeOrientations(cube.edgeOri, 2, flip);
 }
 
 int16_t cornerParity(const CubieCube& cube)

@@ -48,6 +48,7 @@ void expectAtMost(const char* f, const ValueList& args, std::size_t n);      // 
 double numberArg(const char* f, const ValueList& args, std::size_t index);   // "expects 'Value' parameter N."
 const std::string& stringArg(const char* f, const ValueList& args, std::size_t index); // "expects 'String' parameter N."
 double variadicNumberArg(const char* f, const ValueList& args, std::size_t index);     // "expects 'Value' parameter."
+double singleNumberArg(const char* f, const ValueList& args); // exactly one argument, a number
 
 } // namespace Builtins
 } // namespace Morvantis::ExpressionUtils

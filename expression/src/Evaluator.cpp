@@ -5,11 +5,6 @@
 namespace Morvantis::ExpressionUtils
 {
 
-namespace
-{
-bool isBlank(char c) { return c == ' ' || (c >= 9 && c <= 13); }
-} // namespace
-
 void trimLeft(std::string& text)
 {
     std::size_t i = 0;

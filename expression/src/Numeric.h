@@ -14,6 +14,7 @@ constexpr double kPi = 3.141592653589793;
 constexpr double kE = 2.718281828459045;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+inline double truth(bool condition) { return condition ? 1.0 : 0.0; }
 inline bool isFinite(double x) { return std::isfinite(x); }
 inline bool isNearZero(double x) { return std::fabs(x) < kTolerance; }
 inline double radToDeg(double x) { return (x * 180.0) / kPi; }

@@ -13,7 +13,6 @@ namespace Morvantis::ExpressionUtils
 
 namespace
 {
-bool isBlank(char c) { return c == ' ' || (c >= 9 && c <= 13); }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }

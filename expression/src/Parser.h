@@ -13,6 +13,9 @@ namespace Morvantis::ExpressionUtils
 // before it can exhaust the stack of the thread that parses it.
 constexpr int32_t kMaxNesting = 300;
 
+// Space and the bytes 9 to 13 (tab, line feed, vertical tab, form feed, carriage return).
+inline bool isBlank(char c) { return c == ' ' || (c >= 9 && c <= 13); }
+
 // Takes the next statement off the front of text. text must end where its NUL-terminated
 // buffer ends. statement and error are always assigned; error is empty when the statement parsed.
 TermRef parseExpression(std::string_view& text, std::string& statement, std::string& error, std::string* textOut);

@@ -14,11 +14,6 @@ void checkRecursionDepth(int32_t depth)
         throw ErrorException("Recursive symbol references");
 }
 
-namespace
-{
-double truth(bool condition) { return condition ? 1.0 : 0.0; }
-} // namespace
-
 // The "%f" text, made without the C runtime so that every platform writes the same digits.
 std::string Term::toString() const
 {

@@ -164,8 +164,7 @@ std::optional<std::tm> localCalendar(double t)
 
 template <int std::tm::*Field, int Offset> double calendarField(const char* f, const ValueList& args)
 {
-    expectCount(f, args, 1);
-    const std::optional<std::tm> fields = localCalendar(numberArg(f, args, 0));
+    const std::optional<std::tm> fields = localCalendar(singleNumberArg(f, args));
     if (!fields)
         return kNaN;
     // Widened first: the year field may be near the top of int.
@@ -199,8 +198,7 @@ double second(const ValueList& args, std::string&)
 
 double millisec(const ValueList& args, std::string&)
 {
-    expectCount("millisec", args, 1);
-    const double t = numberArg("millisec", args, 0);
+    const double t = singleNumberArg("millisec", args);
     if (!(std::fabs(t) < kTwoPow63))
         return kNaN;
     const double whole = static_cast<double>(static_cast<int64_t>(t));

@@ -101,6 +101,12 @@ double variadicNumberArg(const char* f, const ValueList& args, std::size_t index
     return args[index].number;
 }
 
+double singleNumberArg(const char* f, const ValueList& args)
+{
+    expectCount(f, args, 1);
+    return numberArg(f, args, 0);
+}
+
 } // namespace Builtins
 
 double callBuiltinFunction(const std::string& name, const ValueList& args, std::string* textOut)

@@ -19,11 +19,6 @@ double definedArg(const char* f, const ValueList& args)
     return args[0].number;
 }
 
-double truth(bool b)
-{
-    return b ? 1.0 : 0.0;
-}
-
 double exists(const ValueList& args, std::string&)
 {
     return truth(isFinite(definedArg("exists", args)));
@@ -71,16 +66,10 @@ double def(const ValueList& args, std::string&)
     return firstQualifying("def", args, isFinite);
 }
 
-double unaryArg(const char* f, const ValueList& args)
-{
-    expectCount(f, args, 1);
-    return numberArg(f, args, 0);
-}
-
 // Logarithms refuse anything not above zero; NaN passes the ordered test and stays NaN.
 double positiveArg(const char* f, const ValueList& args)
 {
-    const double x = unaryArg(f, args);
+    const double x = singleNumberArg(f, args);
     if (x <= 0.0)
         fail(f, "expects parameter larger than zero.");
     return x;
@@ -88,48 +77,48 @@ double positiveArg(const char* f, const ValueList& args)
 
 double absolute(const ValueList& args, std::string&)
 {
-    return std::fabs(unaryArg("abs", args));
+    return std::fabs(singleNumberArg("abs", args));
 }
 
 double squareRoot(const ValueList& args, std::string&)
 {
-    return std::sqrt(unaryArg("sqrt", args));
+    return std::sqrt(singleNumberArg("sqrt", args));
 }
 
 double square(const ValueList& args, std::string&)
 {
-    const double x = unaryArg("sqr", args);
+    const double x = singleNumberArg("sqr", args);
     return x * x;
 }
 
 double sine(const ValueList& args, std::string&)
 {
-    return std::sin(unaryArg("sin", args));
+    return std::sin(singleNumberArg("sin", args));
 }
 
 double cosine(const ValueList& args, std::string&)
 {
-    return std::cos(unaryArg("cos", args));
+    return std::cos(singleNumberArg("cos", args));
 }
 
 double tangent(const ValueList& args, std::string&)
 {
-    return std::tan(unaryArg("tan", args));
+    return std::tan(singleNumberArg("tan", args));
 }
 
 double arcSine(const ValueList& args, std::string&)
 {
-    return std::asin(unaryArg("asin", args));
+    return std::asin(singleNumberArg("asin", args));
 }
 
 double arcCosine(const ValueList& args, std::string&)
 {
-    return std::acos(unaryArg("acos", args));
+    return std::acos(singleNumberArg("acos", args));
 }
 
 double arcTangent(const ValueList& args, std::string&)
 {
-    return std::atan(unaryArg("atan", args));
+    return std::atan(singleNumberArg("atan", args));
 }
 
 double arcTangent2(const ValueList& args, std::string&)
@@ -148,12 +137,12 @@ double pi(const ValueList& args, std::string&)
 
 double rad2deg(const ValueList& args, std::string&)
 {
-    return radToDeg(unaryArg("rad2deg", args));
+    return radToDeg(singleNumberArg("rad2deg", args));
 }
 
 double deg2rad(const ValueList& args, std::string&)
 {
-    return degToRad(unaryArg("deg2rad", args));
+    return degToRad(singleNumberArg("deg2rad", args));
 }
 
 double euler(const ValueList& args, std::string&)
@@ -172,17 +161,17 @@ double power(const ValueList& args, std::string&)
 
 double exponential(const ValueList& args, std::string&)
 {
-    return std::exp(unaryArg("exp", args));
+    return std::exp(singleNumberArg("exp", args));
 }
 
 double exponential10(const ValueList& args, std::string&)
 {
-    return std::pow(10.0, unaryArg("exp10", args));
+    return std::pow(10.0, singleNumberArg("exp10", args));
 }
 
 double exponential2(const ValueList& args, std::string&)
 {
-    return std::exp2(unaryArg("exp2", args));
+    return std::exp2(singleNumberArg("exp2", args));
 }
 
 double logarithm(const ValueList& args, std::string&)

@@ -28,8 +28,7 @@ juce::String fromUtf8(const std::string& bytes)
 
 double sleep(const ValueList& args, std::string&)
 {
-    expectCount("sleep", args, 1);
-    const int32_t ms = roundToInt32(numberArg("sleep", args, 0) * 1000.0);
+    const int32_t ms = roundToInt32(singleNumberArg("sleep", args) * 1000.0);
     if (ms > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return 1.0;
@@ -55,11 +54,11 @@ enum class Component
 
 template <Component Which> double colourComponent(const char* f, const ValueList& args)
 {
-    expectCount(f, args, 1);
+    const uint32_t colour = word32(singleNumberArg(f, args));
     double hue = 0.0;
     double saturation = 0.0;
     double brightness = 0.0;
-    colourToHsb(juce::Colour(word32(numberArg(f, args, 0))), hue, saturation, brightness);
+    colourToHsb(juce::Colour(colour), hue, saturation, brightness);
     if constexpr (Which == Component::Hue)
         return hue;
     else if constexpr (Which == Component::Saturation)

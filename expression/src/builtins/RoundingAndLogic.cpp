@@ -11,17 +11,6 @@ namespace Morvantis::ExpressionUtils::Builtins
 namespace
 {
 
-double truth(bool b)
-{
-    return b ? 1.0 : 0.0;
-}
-
-double unaryArg(const char* f, const ValueList& args)
-{
-    expectCount(f, args, 1);
-    return numberArg(f, args, 0);
-}
-
 struct Pair
 {
     double first;
@@ -82,22 +71,22 @@ double roundValue(const ValueList& args, std::string&)
 
 double roundUp(const ValueList& args, std::string&)
 {
-    return asInt32(roundAwayFromZero(unaryArg("roundup", args)));
+    return asInt32(roundAwayFromZero(singleNumberArg("roundup", args)));
 }
 
 double floorValue(const ValueList& args, std::string&)
 {
-    return asInt32(floorTolerant(unaryArg("floor", args)));
+    return asInt32(floorTolerant(singleNumberArg("floor", args)));
 }
 
 double ceilValue(const ValueList& args, std::string&)
 {
-    return asInt32(ceilTolerant(unaryArg("ceil", args)));
+    return asInt32(ceilTolerant(singleNumberArg("ceil", args)));
 }
 
 double truncValue(const ValueList& args, std::string&)
 {
-    return asInt32(std::trunc(unaryArg("trunc", args)));
+    return asInt32(std::trunc(singleNumberArg("trunc", args)));
 }
 
 // ---- dead bands ----
@@ -177,7 +166,7 @@ template <typename Op> uint32_t foldWords(const char* f, const ValueList& args, 
 
 double bitNot(const ValueList& args, std::string&)
 {
-    return fromWord(~word32(unaryArg("not", args)));
+    return fromWord(~word32(singleNumberArg("not", args)));
 }
 
 double bitAnd(const ValueList& args, std::string&)
@@ -238,7 +227,7 @@ template <typename Op> double logic(const char* f, const ValueList& args, Op op)
 
 double logicNot(const ValueList& args, std::string&)
 {
-    return truth(isNearZero(unaryArg("lnot", args)));
+    return truth(isNearZero(singleNumberArg("lnot", args)));
 }
 
 double logicAnd(const ValueList& args, std::string&)
