@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <iterator>
 #include <string>
 
@@ -32,7 +33,15 @@ TEST(Dispatch, EveryNameHasABodyInItsPlace)
         SCOPED_TRACE(kDispatchOrder[i]);
         EXPECT_STREQ(table[i]->name, kDispatchOrder[i]);
         EXPECT_NE(table[i]->call, nullptr);
+        std::string upper = kDispatchOrder[i];
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(Builtins::findEntry(upper), table[i]);
+        EXPECT_EQ(Builtins::findEntry(upper + "x"), nullptr);
     }
+    EXPECT_EQ(Builtins::findEntry(""), nullptr);
+    EXPECT_EQ(Builtins::findEntry("s\xC3\xA9" "c"), nullptr);
+    EXPECT_EQ(Builtins::findEntry(std::string(100, 'a')), nullptr);
 }
 
 TEST(Dispatch, NamesMatchWholeAndIgnoringAsciiCase)

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
 
 using namespace Morvantis::ExpressionUtils;
 using namespace Morvantis::ExpressionUtils::Testing;
@@ -263,6 +266,33 @@ TEST(NumberReader, FormsAndWhereTheyStop)
     EXPECT_TRUE(std::isnan(parseNumber("NaN(abc_1)x", &end)));
     EXPECT_EQ(*end, 'x');
     EXPECT_TRUE(std::isnan(parseNumber(nullptr, nullptr)));
+}
+
+// Short plain decimals take a quicker path than the rest; both must agree with strtod in the
+// "C" locale on value and stop byte.
+TEST(NumberReader, AgreesWithStrtodOnGeneratedNumbers)
+{
+    std::mt19937 random(20261206);
+    const std::string alphabet = "0123456789012345678901234567890123456789..eE+-x";
+    for (int i = 0; i < 200000; ++i)
+    {
+        std::string text(1 + random() % 24, '0');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        text[0] = alphabet[random() % 11];
+        SCOPED_TRACE(text);
+        const char* end = nullptr;
+        const double value = parseNumber(text.c_str(), &end);
+        char* expectedEnd = nullptr;
+        const double expected = std::strtod(text.c_str(), &expectedEnd);
+        if (expectedEnd == text.c_str())
+        {
+            EXPECT_EQ(end, text.c_str());
+            continue;
+        }
+        ASSERT_EQ(end, expectedEnd);
+        ASSERT_EQ(value, expected);
+    }
 }
 
 TEST(NumberReader, WordsAreNumbersInsideExpressionsButNamesAtTheStart)

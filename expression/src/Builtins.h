@@ -8,12 +8,13 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace Morvantis::ExpressionUtils
 {
 
 // 0 when equal ignoring ASCII case, -1 for different lengths, else the 1-based position of the first difference.
-int32_t compareIgnoreCase(const std::string& a, const std::string& b);
+int32_t compareIgnoreCase(std::string_view a, std::string_view b);
 
 // Runs the built-in named name; throws ErrorException with the built-in's message.
 double callBuiltinFunction(const std::string& name, const ValueList& args, std::string* textOut);
@@ -39,6 +40,9 @@ extern const std::array<Entry, 9> outputAndDigests;  // url .. clear
 
 // The 87 names in the order they are tried.
 const std::array<const Entry*, 87>& dispatchTable();
+
+// The entry the ordered scan of dispatchTable would find first for name, ignoring ASCII case; null when none.
+const Entry* findEntry(std::string_view name);
 
 // Argument checks; each throws ErrorException with the frame's message for function f.
 [[noreturn]] void fail(const char* f, const std::string& what); // "Function 'f' " + what

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 
 namespace Morvantis::ExpressionUtils
 {
@@ -18,9 +17,11 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-void skipBlanks(std::string_view& text)
+inline void skipBlanks(std::string_view& text)
 {
-    std::size_t i = 0;
+    if (text.empty() || !isBlank(text[0]))
+        return;
+    std::size_t i = 1;
     while (i < text.size() && isBlank(text[i]))
         ++i;
     text.remove_prefix(i);
@@ -105,6 +106,37 @@ double outOfRangeValue(const char* first, const char* last, bool hex)
     return magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
+// Most numbers in a selection are short plain decimals. With at most 15 digits and no exponent,
+// the digits form an exact integer and the power of ten is exact, so one division rounds
+// exactly as the full conversion would. Anything else returns false and takes the full path.
+bool parseShortDecimal(const char* text, double& value, const char*& stop)
+{
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int kMaxDigits = 15;
+    static_assert(std::size(powersOfTen) == kMaxDigits + 1);
+    if (!isDigit(text[0]) || (text[0] == '0' && isLetter(text[1])))
+        return false;
+    uint64_t digits = 0;
+    int count = 0;
+    int fractionDigits = 0;
+    const char* p = text;
+    const auto take = [&](char digit) {
+        if (++count <= kMaxDigits)
+            digits = digits * 10 + static_cast<uint64_t>(digit - '0');
+    };
+    for (; isDigit(*p); ++p)
+        take(*p);
+    if (*p == '.')
+        for (++p; isDigit(*p); ++p, ++fractionDigits)
+            take(*p);
+    if (count > kMaxDigits || *p == 'e' || *p == 'E')
+        return false;
+    value = static_cast<double>(digits) / powersOfTen[fractionDigits];
+    stop = p;
+    return true;
+}
+
 class Parser
 {
 public:
@@ -130,10 +162,28 @@ private:
     TermRef parseName();
 
     template <class Make>
-    TermRef parseLeftAssociative(const char* operators, TermRef (Parser::*operand)(), Make make);
+    TermRef parseLeftAssociative(std::string_view operators, TermRef (Parser::*operand)(), Make make);
 
     TermRef setError(const std::string& message);
-    bool acceptChar(const char* set, char* accepted = nullptr);
+    // Takes the next byte after the blanks when it is one of set; the parser's innermost step.
+    bool acceptChar(std::string_view set, char* accepted = nullptr)
+    {
+        skipBlanks(text_);
+        if (text_.empty())
+            return false;
+        const char next = text_[0];
+        for (const char c : set)
+        {
+            if (c == next)
+            {
+                if (accepted != nullptr)
+                    *accepted = next;
+                text_.remove_prefix(1);
+                return true;
+            }
+        }
+        return false;
+    }
     bool readCompareOperator(uint32_t& code);
 
     std::string_view& text_;
@@ -146,17 +196,6 @@ TermRef Parser::setError(const std::string& message)
     if (error.empty())
         error = message;
     return nullptr;
-}
-
-bool Parser::acceptChar(const char* set, char* accepted)
-{
-    skipBlanks(text_);
-    if (text_.empty() || std::strchr(set, text_[0]) == nullptr || text_[0] == '\0')
-        return false;
-    if (accepted != nullptr)
-        *accepted = text_[0];
-    text_.remove_prefix(1);
-    return true;
 }
 
 // The eight operators in the order they are tried, longer ones before their prefixes.
@@ -245,7 +284,7 @@ TermRef Parser::parseCompareTail(TermRef left)
 }
 
 template <class Make>
-TermRef Parser::parseLeftAssociative(const char* operators, TermRef (Parser::*operand)(), Make make)
+TermRef Parser::parseLeftAssociative(std::string_view operators, TermRef (Parser::*operand)(), Make make)
 {
     TermRef left = (this->*operand)();
     if (!left)
@@ -436,6 +475,10 @@ double parseNumber(const char* text, const char** end)
     if (text == nullptr || *text == '\0')
         return kNaN;
 
+    // Only inf, infinity and nan begin with a letter; every other name is no number.
+    if (isLetter(text[0]) && lower(text[0]) != 'i' && lower(text[0]) != 'n')
+        return kNaN;
+
     const char* stop = text;
     double value = kNaN;
     if (text[0] == '0' && (text[1] == 'b' || text[1] == 'B'))
@@ -446,7 +489,7 @@ double parseNumber(const char* text, const char** end)
             bits = bits * 2u + static_cast<uint32_t>(*stop - '0');
         value = bits;
     }
-    else if (text[0] != '-' && text[0] != '+')
+    else if (!parseShortDecimal(text, value, stop) && text[0] != '-' && text[0] != '+')
     {
         const char* last = numberExtent(text);
         const bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&

@@ -1,6 +1,7 @@
 // Intrusive reference counting for the nodes of expression trees.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 
@@ -23,6 +24,11 @@ public:
             delete this;
     }
     int32_t refCount() const noexcept { return count_; }
+
+    // Every node is a heap object of its own; freed blocks are kept per thread for the next
+    // nodes of the same size, since evaluation makes and drops a node at every step.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
 
 private:
     int32_t count_ = 0;

@@ -2,6 +2,7 @@
 
 #include "Numeric.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -54,36 +55,42 @@ TermRef LogicNot::evaluate(Scope& scope, int32_t depth)
     return makeRef<ConstantTerm>(truth(isNearZero(e->getValue())));
 }
 
-namespace
-{
-// The next operator down a left-leaning chain; an assignment evaluates by its own rules.
-BinaryTerm* chainedOperator(const TermRef& left)
-{
-    auto* next = dynamic_cast<BinaryTerm*>(left.get());
-    return (next != nullptr && dynamic_cast<Assign*>(next) == nullptr) ? next : nullptr;
-}
-} // namespace
-
 // A sum of a hundred thousand terms is one left-leaning chain: it is walked in a loop, not
 // by recursion. The order stays that of the recursive rule: at every node the right operand
 // first, then the left, and both always.
 TermRef BinaryTerm::evaluate(Scope& scope, int32_t depth)
 {
-    std::vector<std::pair<const BinaryTerm*, double>> chain;
+    // Typical chains fit the buffer on the stack; only long ones take the heap.
+    struct Link
+    {
+        const BinaryTerm* node;
+        double right;
+    };
+    std::array<Link, 32> shortChain;
+    std::vector<Link> longChain;
+    std::size_t length = 0;
     BinaryTerm* node = this;
     for (;;)
     {
-        const TermRef right = node->right_->evaluate(scope, depth);
-        chain.emplace_back(node, right->getValue());
-        BinaryTerm* next = chainedOperator(node->left_);
+        const Link link{node, node->right_->evaluate(scope, depth)->getValue()};
+        if (length < shortChain.size())
+            shortChain[length] = link;
+        else
+        {
+            if (longChain.empty())
+                longChain.assign(shortChain.begin(), shortChain.end());
+            longChain.push_back(link);
+        }
+        ++length;
+        BinaryTerm* next = node->left_->asChainLink();
         if (next == nullptr)
             break;
         node = next;
     }
-    const TermRef left = node->left_->evaluate(scope, depth);
-    double value = left->getValue();
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        value = it->first->apply(value, it->second);
+    const Link* chain = longChain.empty() ? shortChain.data() : longChain.data();
+    double value = node->left_->evaluate(scope, depth)->getValue();
+    for (std::size_t i = length; i-- > 0;)
+        value = chain[i].node->apply(value, chain[i].right);
     return makeRef<ConstantTerm>(value);
 }
 
@@ -93,7 +100,7 @@ BinaryTerm::~BinaryTerm()
     TermRef next = std::move(left_);
     while (next && next->refCount() == 1)
     {
-        auto* chained = dynamic_cast<BinaryTerm*>(next.get());
+        BinaryTerm* chained = next->asChainLink();
         if (chained == nullptr)
             break;
         TermRef below = std::move(chained->left_);

@@ -13,6 +13,7 @@ namespace Morvantis::ExpressionUtils
 {
 
 class Term;
+class BinaryTerm;
 using TermRef = Ref<Term>;
 
 constexpr int32_t kMaxRecursionDepth = 256;
@@ -32,6 +33,8 @@ public:
     virtual TermRef negate();
     virtual TermRef logicNot();
     virtual std::string getText() const { return {}; }
+    // The operator whose left operand continues a left-leaning chain; null for every other node.
+    virtual BinaryTerm* asChainLink() noexcept { return nullptr; }
 };
 
 class ConstantTerm final : public Term
@@ -129,6 +132,7 @@ public:
     BinaryTerm(TermRef left, TermRef right) : left_(std::move(left)), right_(std::move(right)) {}
     ~BinaryTerm() override;
     TermRef evaluate(Scope& scope, int32_t depth) override;
+    BinaryTerm* asChainLink() noexcept override { return this; }
     virtual double apply(double left, double right) const = 0;
 
     const TermRef& left() const { return left_; }
@@ -172,6 +176,7 @@ class Assign final : public BinaryTerm
 public:
     using BinaryTerm::BinaryTerm;
     TermRef evaluate(Scope& scope, int32_t depth) override;
+    BinaryTerm* asChainLink() noexcept override { return nullptr; } // evaluates by its own rules
     int32_t getPrecedence() const override { return 10; }
     std::string getText() const override { return "="; }
     double apply(double, double) const override { return 0.0; }

@@ -5,6 +5,8 @@
 #include "NppInterface.h"
 #include "WindowsEditor.h"
 
+#include <Morvantis/Expression.h>
+
 #include <juce_core/juce_core.h>
 
 #include <array>
@@ -47,6 +49,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     // JUCE registers its window classes on this module, not on the editor's executable.
     if (reason == DLL_PROCESS_ATTACH)
         juce::Process::setCurrentModuleInstanceHandle(instance);
+    if (reason == DLL_THREAD_DETACH || reason == DLL_PROCESS_DETACH)
+        Morvantis::ExpressionUtils::releaseThreadNodeCache();
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <map>
@@ -42,7 +43,11 @@ int main()
     const std::string& group = args[1];
     try
     {
+        using Clock = std::chrono::steady_clock;
+        const auto milliseconds = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
+        const auto loadStart = Clock::now();
         LoadedPlugin plugin(pluginPathBesideHost());
+        const double loadTime = milliseconds(Clock::now() - loadStart);
         FakeEditor editor;
         Session session{plugin, editor};
         plugin.setInfo(editor.handles());
@@ -50,12 +55,15 @@ int main()
 
         if (demo)
         {
+            const auto commandStart = Clock::now();
             session.evaluate(args[2]);
+            const double commandTime = milliseconds(Clock::now() - commandStart);
             std::printf("selection:  %s\n", args[2].c_str());
             for (const auto& status : editor.statuses)
                 std::printf("status bar: %s\n", printable(status).c_str());
             const auto clipboard = readClipboardText();
             std::printf("clipboard:  %s\n", clipboard ? printable(*clipboard).c_str() : "(none)");
+            std::printf("times:      loading the DLL %.1f ms, first \"Expression\" command %.1f ms\n", loadTime, commandTime);
             return editor.statuses.empty() ? 1 : 0;
         }
         Checks checks(group);

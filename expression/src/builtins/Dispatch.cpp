@@ -1,19 +1,24 @@
 // Finds a built-in by name and holds the argument checks that every family shares.
 #include "../Builtins.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace Morvantis::ExpressionUtils
 {
 
-int32_t compareIgnoreCase(const std::string& a, const std::string& b)
+namespace
+{
+// Only 'A'-'Z' fold; bytes of 128 and above keep their value.
+char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+} // namespace
+
+int32_t compareIgnoreCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return -1;
     for (std::size_t i = 0; i < a.size(); ++i)
     {
-        // Only 'A'-'Z' fold; bytes of 128 and above keep their value.
-        const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
         if (fold(a[i]) != fold(b[i]))
             return static_cast<int32_t>(i + 1);
     }
@@ -55,6 +60,64 @@ const std::array<const Entry*, 87>& dispatchTable()
 {
     static const std::array<const Entry*, 87> table = buildTable();
     return table;
+}
+
+namespace
+{
+// The table's names in an open-addressed hash table. Names are inserted in table order and a
+// name already present is skipped, so a lookup finds the entry the ordered scan would try first.
+class NameIndex
+{
+public:
+    NameIndex()
+    {
+        static_assert((kSlots & (kSlots - 1)) == 0 && kSlots >= 2 * 87, "a sparse power-of-two table");
+        for (const Entry* entry : dispatchTable())
+        {
+            const std::string_view name(entry->name);
+            if (entry->call == nullptr || name.size() > kLongestName)
+                continue;
+            std::size_t slot = hash(name) & (kSlots - 1);
+            while (slots_[slot] != nullptr && slots_[slot]->name != name)
+                slot = (slot + 1) & (kSlots - 1);
+            if (slots_[slot] == nullptr)
+                slots_[slot] = entry;
+        }
+    }
+
+    const Entry* find(std::string_view name) const
+    {
+        if (name.size() > kLongestName)
+            return nullptr;
+        std::array<char, kLongestName> buffer{};
+        std::transform(name.begin(), name.end(), buffer.begin(), fold);
+        const std::string_view folded(buffer.data(), name.size());
+        for (std::size_t slot = hash(folded) & (kSlots - 1); slots_[slot] != nullptr; slot = (slot + 1) & (kSlots - 1))
+            if (slots_[slot]->name == folded)
+                return slots_[slot];
+        return nullptr;
+    }
+
+private:
+    static constexpr std::size_t kSlots = 256;
+    static constexpr std::size_t kLongestName = 16; // every built-in's name is shorter
+
+    static std::size_t hash(std::string_view name)
+    {
+        std::size_t h = 2166136261u;
+        for (const char c : name)
+            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        return h ^ (h >> 8);
+    }
+
+    std::array<const Entry*, kSlots> slots_{};
+};
+} // namespace
+
+const Entry* findEntry(std::string_view name)
+{
+    static const NameIndex index;
+    return index.find(name);
 }
 
 void fail(const char* f, const std::string& what)
@@ -113,12 +176,8 @@ double callBuiltinFunction(const std::string& name, const ValueList& args, std::
 {
     std::string discarded;
     std::string& out = textOut != nullptr ? *textOut : discarded;
-    for (const Builtins::Entry* entry : Builtins::dispatchTable())
-    {
-        // A family that has no body for a name yet leaves its entry empty.
-        if (entry->call != nullptr && compareIgnoreCase(name, entry->name) == 0)
-            return entry->call(args, out);
-    }
+    if (const Builtins::Entry* entry = Builtins::findEntry(name))
+        return entry->call(args, out);
     throw ErrorException("Unknown function '" + name + "'.");
 }
 
