@@ -1,5 +1,6 @@
 // The editor host: loads the plugin DLL as the editor does and runs one group of cases against it.
-//   MorvantisHost.exe <group>          run a group (module, command, numbers, exports, deep, url, about, unload)
+//   MorvantisHost.exe <group>          run a group (module, command, numbers, exports, deep, hostile, url, about,
+//                                      unload)
 //   MorvantisHost.exe demo <selection> evaluate a selection and print the status texts and the clipboard
 #include "Session.h"
 
@@ -32,7 +33,7 @@ int main()
     const std::map<std::string, void (*)(Session&, Checks&)> groups = {
         {"module", runModuleCases},  {"command", runCommandCases}, {"numbers", runNumberCases},
         {"exports", runExportCases}, {"deep", runDeepInputCases},  {"url", runUrlCases},
-        {"about", runAboutCase},     {"unload", runUnloadCase},
+        {"about", runAboutCase},     {"unload", runUnloadCase},    {"hostile", runHostileCases},
     };
     const bool demo = args.size() == 3 && args[1] == "demo";
     if (args.size() < 2 || (!demo && groups.count(args[1]) == 0))

@@ -52,6 +52,7 @@ void runUnloadCase(Session& session, Checks& checks);     // FreeLibrary after u
 void runCommandCases(Session& session, Checks& checks);   // the "Expression" command
 void runNumberCases(Session& session, Checks& checks);    // number texts under the Windows runtime
 void runDeepInputCases(Session& session, Checks& checks); // worst-case inputs on a 1 MiB stack
+void runHostileCases(Session& session, Checks& checks);   // megabyte, broken and odd selections, timed
 void runExportCases(Session& session, Checks& checks);    // exprCalc and exprCalcW
 void runUrlCases(Session& session, Checks& checks);       // the url built-in through WinINet
 void runAboutCase(Session& session, Checks& checks);      // the modal About box

@@ -20,7 +20,7 @@ export EDITOR_DIR="$editor"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   failed=()
   cd "$EDITOR_DIR"
-  for group in module command numbers exports deep url unload about; do
+  for group in module command numbers exports deep hostile url unload about; do
     start=${EPOCHREALTIME/./}
     if timeout 300 wine ./MorvantisHost.exe "$group"; then result=ok; else result="FAILED ($?)"; failed+=("$group"); fi
     elapsed=$(( ${EPOCHREALTIME/./} - start ))
