@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace Morvantis::ExpressionUtils;
 
 namespace
@@ -156,6 +158,8 @@ bool sameResults()
 class RatioReporter final : public benchmark::ConsoleReporter
 {
 public:
+    explicit RatioReporter(OutputOptions options) : ConsoleReporter(options) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
@@ -200,7 +204,8 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("MuparserEvaluateOnly/" + s->label).c_str(), BM_MuparserEvaluateOnly, *s);
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter(isatty(fileno(stdout)) != 0 ? benchmark::ConsoleReporter::OO_ColorTabular
+                                                       : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios();
     benchmark::Shutdown();
