@@ -147,4 +147,31 @@ TEST(LongChains, HundredThousandTermsOnAnEditorSizedStack)
     }
 }
 
+// Nesting is bounded by the parser, not by the stack: the deepest nests it admits must evaluate
+// on an editor-sized stack, whatever the operators hold per frame.
+TEST(DeepNesting, TheDeepestAdmittedNestsEvaluateOnAnEditorSizedStack)
+{
+    const auto nest = [](const char* open, const char* innermost, const char* close, int levels) {
+        std::string text;
+        for (int i = 0; i < levels; ++i)
+            text += open;
+        text += innermost;
+        for (int i = 0; i < levels; ++i)
+            text += close;
+        return text;
+    };
+    const std::string texts[] = {
+        nest("1 + (", "1", ")", 299),
+        nest("-(2 * ", "1", ")", 149),
+        nest("1 + exec(", "1", ")", 255),
+    };
+    for (const std::string& text : texts)
+    {
+        SCOPED_TRACE(text.substr(0, 20));
+        Outcome o{};
+        runOnSmallStack([&] { o = evaluate(text); });
+        EXPECT_TRUE(o.ok) << o.error;
+    }
+}
+
 } // namespace
