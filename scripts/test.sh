@@ -24,7 +24,7 @@ mkdir -p build/fuzz/corpus && cp fuzz/corpus/* build/fuzz/corpus/
 if build/fuzz/fuzz/ExpressionFuzzer -max_total_time=60 -timeout=30 -max_len=4096 -rss_limit_mb=2048 \
   -artifact_prefix=build/fuzz/ build/fuzz/corpus \
   >build/fuzz/fuzz.log 2>&1; then
-  echo "fuzz: $(grep -o 'Done [0-9]* runs' build/fuzz/fuzz.log)"
+  echo "fuzz: $(grep -o 'Done [0-9]* runs' build/fuzz/fuzz.log), $(grep -o 'cov: [0-9]* ft: [0-9]*' build/fuzz/fuzz.log | tail -n 1)"
 else
   tail -n 60 build/fuzz/fuzz.log
   status=1
