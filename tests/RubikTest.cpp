@@ -34,8 +34,9 @@ TEST(RubikTest, MovesOrExactErrors)
     {
         SCOPED_TRACE(error ? error : args.back().text);
         std::string out = "earlier output";
+        const ValueList& given = args; // lambdas may not capture structured bindings before C++20
         if (error)
-            EXPECT_THAT([&] { callBuiltinFunction("RuBiK", args, &out); },
+            EXPECT_THAT([&] { callBuiltinFunction("RuBiK", given, &out); },
                         testing::ThrowsMessage<ErrorException>(testing::StrEq(error)));
         else
             EXPECT_EQ(callBuiltinFunction("RuBiK", args, &out), static_cast<double>(moves.size()));

@@ -111,7 +111,13 @@ inline Outcome evaluate(const std::string& text)
     return evaluate(evaluator, text);
 }
 
-#if defined(__SANITIZE_ADDRESS__)
+// GCC announces AddressSanitizer with a macro, clang only through __has_feature.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANTIS_TESTING_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(MORVANTIS_TESTING_ASAN)
 constexpr std::size_t kStackScale = 6; // redzones make instrumented frames about five times larger
 #else
 constexpr std::size_t kStackScale = 1;
