@@ -195,13 +195,12 @@ int main(int argc, char** argv)
 {
     if (!sameResults())
         return 1;
-    for (const Statement& statement : statements())
+    for (const Statement& s : statements())
     {
-        const Statement* s = &statement;
-        benchmark::RegisterBenchmark(("OursPerCall/" + s->label).c_str(), BM_OursPerCall, *s);
-        benchmark::RegisterBenchmark(("MuparserPerCall/" + s->label).c_str(), BM_MuparserPerCall, *s);
-        benchmark::RegisterBenchmark(("OursEvaluateOnly/" + s->label).c_str(), BM_OursEvaluateOnly, *s);
-        benchmark::RegisterBenchmark(("MuparserEvaluateOnly/" + s->label).c_str(), BM_MuparserEvaluateOnly, *s);
+        benchmark::RegisterBenchmark(("OursPerCall/" + s.label).c_str(), BM_OursPerCall, s);
+        benchmark::RegisterBenchmark(("MuparserPerCall/" + s.label).c_str(), BM_MuparserPerCall, s);
+        benchmark::RegisterBenchmark(("OursEvaluateOnly/" + s.label).c_str(), BM_OursEvaluateOnly, s);
+        benchmark::RegisterBenchmark(("MuparserEvaluateOnly/" + s.label).c_str(), BM_MuparserEvaluateOnly, s);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter(isatty(fileno(stdout)) != 0 ? benchmark::ConsoleReporter::OO_ColorTabular

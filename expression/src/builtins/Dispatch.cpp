@@ -2,7 +2,6 @@
 #include "../Builtins.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace Morvantis::ExpressionUtils
 {
@@ -100,7 +99,7 @@ public:
 
 private:
     static constexpr std::size_t kSlots = 256;
-    static constexpr std::size_t kLongestName = 16; // every built-in's name is shorter
+    static constexpr std::size_t kLongestName = 16; // no built-in's name is longer
 
     static std::size_t hash(std::string_view name)
     {
