@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test: the native suites (plain, and the
 # address/leak/undefined-behaviour lane), the concurrency tests under ThreadSanitizer, a bounded
-# fuzzing run, then the Windows DLL's tests under Wine.
+# fuzzing run, then the Windows DLL's tests under Wine and the differential run of the DLL against the
+# native engine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -35,4 +36,7 @@ cmake -S . -B build/test-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANTIS
   "${launcher[@]}" >/dev/null
 cmake --build build/test-windows
 ctest --test-dir build/test-windows --output-on-failure || status=1
+
+# The DLL must compute exactly what the native engine computes: the same statements through both.
+bash tests/differential/run-differential.sh build/test/tests/Differential build/test-windows || status=1
 exit $status

@@ -130,7 +130,7 @@ double Add::apply(double l, double r) const { return isFinite(l) ? l + r : r; }
 double Subtract::apply(double l, double r) const { return isFinite(l) ? l - r : -r; }
 double Multiply::apply(double l, double r) const { return l * r; }
 double Divide::apply(double l, double r) const { return l / r; }
-double Modulo::apply(double l, double r) const { return std::fmod(l, r); }
-double Power::apply(double l, double r) const { return std::pow(l, r); }
+double Modulo::apply(double l, double r) const { return LibM::fmod(l, r); }
+double Power::apply(double l, double r) const { return LibM::pow(l, r); }
 
 } // namespace Morvantis::ExpressionUtils
