@@ -8,6 +8,8 @@ if(NOT deps_result EQUAL 0)
   message(FATAL_ERROR "scripts/windows-deps.sh failed (${deps_result})")
 endif()
 set(deps_prefix "${MORVANTIS_WINDOWS_DEPS_DIR}/install")
+# cpp-httplib's single header, alone in its folder, for the Wine host's test server.
+set(MORVANTIS_HTTPLIB_INCLUDE_DIR "${deps_prefix}/httplib")
 
 set(MORVANTIS_JUCE_WINDOWS_INCLUDES "${deps_prefix}/include")
 # Order matters for static archives: png needs zlib. gdi32 is missing from JUCE's own mingw list.

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Cross-builds libpng and libjpeg as static mingw-w64 libraries from Debian's own source packages.
+# Cross-builds libpng and libjpeg as static mingw-w64 libraries from Debian's own source packages, and
+# takes cpp-httplib's single header from its source package for the Wine host's test server.
 # Usage: scripts/windows-deps.sh <cache-dir>   (the prefix to use ends up in <cache-dir>/install)
-# Debian ships no mingw build of either; zlib comes from libz-mingw-w64-dev.
+# Debian ships no mingw build of any of them; zlib comes from libz-mingw-w64-dev. The httplib.h that
+# libcpp-httplib-dev installs only declares what the Linux library libcpp-httplib.so defines.
 # Returns at once when the cache already holds this recipe's result.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="$(mkdir -p "${1:?cache directory}" && cd "$1" && pwd)"
 prefix="$cache/install"
-recipe=3 # bump when the steps below change
+recipe=4 # bump when the steps below change
 stamp="$cache/done-$recipe"
 [ -f "$stamp" ] && exit 0
 
@@ -20,7 +22,7 @@ mingw=/usr/x86_64-w64-mingw32
 jobs="$(nproc)"
 
 rm -rf "$cache/src" "$cache/build" "$prefix"
-bash "$root/scripts/debian-source.sh" "$cache/src" libpng1.6 libjpeg-turbo
+bash "$root/scripts/debian-source.sh" "$cache/src" libpng1.6 libjpeg-turbo cpp-httplib
 
 cmake_cross() { # source-dir build-dir cmake-args...
   local src="$1" bld="$2"
@@ -49,8 +51,12 @@ echo "windows-deps: building libpng" >&2
 cmake_cross "$cache/src/libpng1.6" "$cache/build/png" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
   -DPNG_EXECUTABLES=OFF -DZLIB_INCLUDE_DIR="$mingw/include" -DZLIB_LIBRARY="$mingw/lib/libz.a"
 
-for lib in libpng.a libjpeg.a; do
-  [ -f "$prefix/lib/$lib" ] || { echo "windows-deps: $lib missing after the build" >&2; exit 1; }
+# A folder of its own, so that the host takes this header and nothing else from the prefix.
+mkdir -p "$prefix/httplib"
+cp "$cache/src/cpp-httplib/httplib.h" "$prefix/httplib/"
+
+for file in lib/libpng.a lib/libjpeg.a httplib/httplib.h; do
+  [ -f "$prefix/$file" ] || { echo "windows-deps: $file missing after the build" >&2; exit 1; }
 done
 rm -rf "$cache/build"
 touch "$stamp"

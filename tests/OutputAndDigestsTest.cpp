@@ -1,25 +1,20 @@
 // sleep, colour components, url against a local server, digests, checksums, print and clear.
 #include "Numeric.h"
 #include "support/BuiltinTesting.h"
+#include "support/LocalHttpServer.h"
 
 #include <gtest/gtest.h>
 #include <juce_core/juce_core.h>
 
-#include <arpa/inet.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <random>
-#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -27,6 +22,7 @@ namespace
 {
 using namespace Morvantis::ExpressionUtils;
 using namespace Morvantis::ExpressionUtils::Testing;
+using Morvantis::Testing::LocalHttpServer;
 using namespace std::string_literals;
 
 TEST(OutputAndDigests, RefusalsAndWhetherTheyEmptyTheTextOutput)
@@ -187,70 +183,6 @@ TEST(OutputAndDigests, PrintAppendsPercentFTextAndClearEmpties)
     }
 }
 
-// A one-request-at-a-time HTTP server on 127.0.0.1 answering from a table of paths.
-class LocalHttpServer
-{
-  public:
-    // Status, body and the Content-Length sent; a length above the body's size imitates a cut connection.
-    using Reply = std::tuple<std::string, std::string, std::size_t>;
-
-    explicit LocalHttpServer(std::map<std::string, Reply> replies) : replies_(std::move(replies))
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        EXPECT_TRUE(::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-                    ::listen(listener_, 8) == 0 &&
-                    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) == 0);
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread(
-            [this]
-            {
-                for (pollfd waiting{listener_, POLLIN, 0}; !stop_;)
-                    if (::poll(&waiting, 1, 20) > 0)
-                        answer(::accept(listener_, nullptr, nullptr));
-            });
-    }
-    ~LocalHttpServer()
-    {
-        stop_ = true;
-        thread_.join();
-        ::close(listener_);
-    }
-
-    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
-
-  private:
-    void answer(int connection) const
-    {
-        std::string request;
-        char chunk[1024];
-        for (ssize_t got = 1; got > 0 && request.find("\r\n\r\n") == std::string::npos;)
-            if ((got = ::recv(connection, chunk, sizeof chunk, 0)) > 0)
-                request.append(chunk, static_cast<std::size_t>(got));
-        const std::size_t from = request.find(' ') + 1;
-        const auto found = replies_.find(request.substr(from, request.find(' ', from) - from));
-        const auto& [status, body, announced] = found != replies_.end() ? found->second : kNotFound;
-        const std::string response = "HTTP/1.1 " + status + "\r\nContent-Length: " + std::to_string(announced) +
-                                     "\r\nConnection: close\r\n\r\n" + body;
-        // A cut reply pauses after its first body byte: the client must have opened its stream before the cut,
-        // or the cut fails the request instead of shortening the body. A blocking socket takes each part whole.
-        const std::size_t first = announced > body.size() ? response.size() - body.size() + 1 : response.size();
-        static_cast<void>(::send(connection, response.data(), first, MSG_NOSIGNAL));
-        std::this_thread::sleep_for(std::chrono::milliseconds(first < response.size() ? 100 : 0));
-        static_cast<void>(::send(connection, response.data() + first, response.size() - first, MSG_NOSIGNAL));
-        ::close(connection);
-    }
-
-    inline static const Reply kNotFound{"404 Not Found", "", 0};
-    const std::map<std::string, Reply> replies_;
-    const int listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    uint16_t port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 // Bytes of every value, in an order that shows any loss or reordering.
 const std::string kLargeBody = []
 {
@@ -262,12 +194,12 @@ const std::string kLargeBody = []
 
 TEST(OutputAndDigests, UrlTakesAnyBodyAndReplacesAFileOnlyWithAWholeOne)
 {
-    const LocalHttpServer server({{"/hello", {"200 OK", "hello world", 11}},
-                                  {"/missing", {"404 Not Found", "not here", 8}},
-                                  {"/nul", {"200 OK", "a\0b\0\0c"s, 6}},
-                                  {"/empty", {"200 OK", "", 0}},
-                                  {"/large", {"200 OK", kLargeBody, kLargeBody.size()}},
-                                  {"/cut", {"200 OK", kLargeBody, 2 * kLargeBody.size()}}});
+    const LocalHttpServer server({{"/hello", {200, "hello world"}},
+                                  {"/missing", {404, "not here"}},
+                                  {"/nul", {200, "a\0b\0\0c"s}},
+                                  {"/empty", {200, ""}},
+                                  {"/large", {200, kLargeBody}},
+                                  {"/cut", {200, kLargeBody, true}}});
     // What a cut body gives without a file name is left open.
     const std::tuple<std::string, std::string, bool> cases[] = {
         {server.url("/hello"), "hello world", true}, {server.url("/missing"), "not here", true},

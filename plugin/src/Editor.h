@@ -10,7 +10,7 @@ namespace Morvantis::Plugin
 
 class Editor
 {
-public:
+  public:
     // The bytes selected in the current view up to the first NUL; empty when nothing is selected.
     virtual std::string selectedText() = 0;
     // First field of the status bar.
@@ -18,7 +18,7 @@ public:
     // Text in UTF-8; the clipboard itself holds UTF-16.
     virtual void copyToClipboard(const std::string& text) = 0;
 
-protected:
+  protected:
     ~Editor() = default;
 };
 

@@ -23,8 +23,8 @@ std::string readSelection(MessageSender& sender, const EditorWindows& windows)
     // Views differ on whether the size they report counts the NUL, and with several selections
     // it exceeds end - start; the extra byte covers both.
     const intptr_t needed = sender.send(view, SCI_GETSELTEXT, 0, 0);
-    const std::size_t size = std::max(static_cast<std::size_t>(std::max<intptr_t>(needed, 0)),
-                                      static_cast<std::size_t>(end - start)) + 1;
+    const std::size_t size =
+        std::max(static_cast<std::size_t>(std::max<intptr_t>(needed, 0)), static_cast<std::size_t>(end - start)) + 1;
     std::vector<char> buffer(size, '\0');
     sender.send(view, SCI_GETSELTEXT, 0, reinterpret_cast<intptr_t>(buffer.data()));
     const auto* first = buffer.data();

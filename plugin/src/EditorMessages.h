@@ -1,4 +1,4 @@
-// The editor's and its Scintilla views' window messages, and reading the selection through them.
+// Reading the selection through the editor's and its Scintilla views' window messages.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,6 @@ namespace Morvantis::Plugin
 
 // To the editor's main window.
 constexpr unsigned NPPM_GETCURRENTSCINTILLA = 2028; // lParam: int* receiving 0 (main view) or 1
-constexpr unsigned NPPM_SETSTATUSBAR = 2048;        // wParam: field, lParam: NUL-terminated wide text
-constexpr uintptr_t STATUSBAR_DOC_TYPE = 0;         // the first field
 
 // To a view.
 constexpr unsigned SCI_GETSELECTIONSTART = 2143;
@@ -29,10 +27,10 @@ struct EditorWindows
 // Synchronous window messages (SendMessageW on Windows).
 class MessageSender
 {
-public:
+  public:
     virtual intptr_t send(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
 
-protected:
+  protected:
     ~MessageSender() = default;
 };
 

@@ -1,5 +1,9 @@
 #include "ExpressionCommand.h"
 
+#include <Morvantis/Expression.h>
+
+#include <string>
+
 namespace Morvantis::Plugin
 {
 
@@ -15,20 +19,30 @@ WideString wide(const std::string& utf8)
     return out;
 }
 
+// Reports every statement of one command to the editor.
+class ExprCallback final : public Callback
+{
+  public:
+    explicit ExprCallback(Editor& editor) : editor_(editor) {}
+
+    void onResult(const std::string& statement, double value, const std::string& textOut) override
+    {
+        const std::string number = numberToString(value);
+        editor_.copyToClipboard(textOut.empty() ? number : textOut);
+        editor_.setStatusText(wide("Expr: " + statement + " = " + number + "\n"));
+    }
+
+    void onError(const std::string&, const std::string& message) override
+    {
+        editor_.copyToClipboard("ERROR");
+        editor_.setStatusText(wide("Expr ERROR: " + message + "\n"));
+    }
+
+  private:
+    Editor& editor_;
+};
+
 } // namespace
-
-void ExprCallback::onResult(const std::string& statement, double value, const std::string& textOut)
-{
-    const std::string number = numberToString(value);
-    editor_.copyToClipboard(textOut.empty() ? number : textOut);
-    editor_.setStatusText(wide("Expr: " + statement + " = " + number + "\n"));
-}
-
-void ExprCallback::onError(const std::string&, const std::string& message)
-{
-    editor_.copyToClipboard("ERROR");
-    editor_.setStatusText(wide("Expr ERROR: " + message + "\n"));
-}
 
 void onExpressionCommand(Editor& editor) noexcept
 {

@@ -10,14 +10,14 @@ namespace Morvantis::Plugin
 
 class WindowsEditor final : public Editor, private MessageSender
 {
-public:
+  public:
     explicit WindowsEditor(const NppData& data);
 
     std::string selectedText() override;
     void setStatusText(const ExpressionUtils::WideString& text) override;
     void copyToClipboard(const std::string& text) override;
 
-private:
+  private:
     intptr_t send(WindowHandle window, unsigned message, uintptr_t wParam, intptr_t lParam) override;
 
     EditorWindows windows_;

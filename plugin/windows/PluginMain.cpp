@@ -42,9 +42,8 @@ void fillItem(FuncItem& item, const wchar_t* name, void (*command)())
 
 } // namespace
 
-extern "C" {
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+// C linkage: the loader looks up DllMain by name, and the .def file exports the others by theirs.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     // JUCE registers its window classes on this module, not on the editor's executable.
     if (reason == DLL_PROCESS_ATTACH)
@@ -54,45 +53,43 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     return TRUE;
 }
 
-void setInfo(NppData data) noexcept
+extern "C" void setInfo(NppData data) noexcept
 {
     nppData = data;
     fillItem(funcItems[0], L"Expression", expressionCommand);
     fillItem(funcItems[1], L"About", aboutCommand);
 }
 
-const wchar_t* getName() noexcept
+extern "C" const wchar_t* getName() noexcept
 {
     return pluginName;
 }
 
-FuncItem* getFuncsArray(int* count) noexcept
+extern "C" FuncItem* getFuncsArray(int* count) noexcept
 {
     if (count != nullptr)
         *count = static_cast<int>(funcItems.size());
     return funcItems.data();
 }
 
-void beNotified(void*) noexcept {}
+extern "C" void beNotified(void*) noexcept {}
 
-LRESULT messageProc(UINT, WPARAM, LPARAM) noexcept
+extern "C" LRESULT messageProc(UINT, WPARAM, LPARAM) noexcept
 {
     return TRUE;
 }
 
-BOOL isUnicode() noexcept
+extern "C" BOOL isUnicode() noexcept
 {
     return TRUE;
 }
 
-double exprCalc(const char* text) noexcept
+extern "C" double exprCalc(const char* text) noexcept
 {
     return calculateUtf8(text);
 }
 
-double exprCalcW(const wchar_t* text) noexcept
+extern "C" double exprCalcW(const wchar_t* text) noexcept
 {
     return calculateWide(text);
 }
-
-} // extern "C"

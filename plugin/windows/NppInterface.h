@@ -38,9 +38,8 @@ struct FuncItem
 
 static_assert(sizeof(NppData) == 3 * sizeof(HWND));
 static_assert(sizeof(ShortcutKey) == 4);
-static_assert(offsetof(FuncItem, pFunc) == 128 && offsetof(FuncItem, cmdID) == 136
-                  && offsetof(FuncItem, init2Check) == 140 && offsetof(FuncItem, pShKey) == 144
-                  && sizeof(FuncItem) == 152,
+static_assert(offsetof(FuncItem, pFunc) == 128 && offsetof(FuncItem, cmdID) == 136 &&
+                  offsetof(FuncItem, init2Check) == 140 && offsetof(FuncItem, pShKey) == 144 && sizeof(FuncItem) == 152,
               "FuncItem must match the editor's 64-bit layout");
 
 } // namespace Morvantis::Plugin

@@ -5,6 +5,14 @@
 namespace Morvantis::Plugin
 {
 
+namespace
+{
+
+constexpr unsigned NPPM_SETSTATUSBAR = 2048; // wParam: field, lParam: NUL-terminated wide text
+constexpr uintptr_t STATUSBAR_DOC_TYPE = 0;  // the first field
+
+} // namespace
+
 WindowsEditor::WindowsEditor(const NppData& data) : windows_{data.editor, data.mainView, data.secondView} {}
 
 std::string WindowsEditor::selectedText()
