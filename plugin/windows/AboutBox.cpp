@@ -12,7 +12,7 @@ void onAboutCommand() noexcept
         // The first call makes the calling thread JUCE's message thread; nothing shuts JUCE down
         // while the editor keeps the DLL loaded.
         juce::AlertWindow::showMessageBox(juce::MessageBoxIconType::InfoIcon, "Morvantis",
-                                          "Morvantis Npp Plugin v21.11.25", "OK");
+                                          "Morvantis Npp Plugin v" MORVANTIS_VERSION, "OK");
     }
     catch (...)
     {

@@ -20,15 +20,17 @@ void runModuleCases(Session& session, Checks& checks)
     {
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT length = 0;
+        constexpr WORD parts[] = {MORVANTIS_FILE_VERSION_PARTS};
+        const DWORD high = MAKELONG(parts[1], parts[0]), low = MAKELONG(parts[3], parts[2]);
         checks.expect(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed
-                          && fixed->dwFileVersionMS == MAKELONG(21, 3001) && fixed->dwFileVersionLS == MAKELONG(1, 1125)
-                          && fixed->dwProductVersionMS == MAKELONG(21, 3001)
-                          && fixed->dwProductVersionLS == MAKELONG(1, 1125) && fixed->dwFileType == VFT_DLL,
-                      "fixed file info: a DLL, file and product version 3001.21.1125.1");
+                          && fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low
+                          && fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low
+                          && fixed->dwFileType == VFT_DLL,
+                      "fixed file info: a DLL, file and product version " + narrow(MORVANTIS_FILE_VERSION_TEXT));
         const wchar_t* texts[][2] = {
             {L"CompanyName", L"Morvantis"}, {L"ProductName", L"Morvantis"}, {L"FileDescription", L"Morvantis"},
             {L"InternalName", L"MorvantisNpp64.dll"}, {L"OriginalFilename", L"MorvantisNpp64.dll"},
-            {L"FileVersion", L"3001.21.1125.1"}, {L"ProductVersion", L"3001.21.1125.1"},
+            {L"FileVersion", MORVANTIS_FILE_VERSION_TEXT}, {L"ProductVersion", MORVANTIS_FILE_VERSION_TEXT},
         };
         for (const auto& [key, expected] : texts)
         {
