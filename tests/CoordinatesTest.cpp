@@ -58,10 +58,10 @@ TEST(CoordinatesTest, EveryValueRoundTrips)
         {"sliceEdge", kSliceEdgeCount, 0, 'e', setSliceEdgeCoord, getSliceEdgeCoord, inSubgroup(kSliceOrders, 0, 7)},
         {"cornerSix", kCornerSixCount, 0, 'c', setCornerSixCoord, getCornerSixCoord,
          [](const CubieCube& c, int32_t) { return isPermutation(c.cornerPerm); }},
-        {"edgeSix", kEdgeSixCount, 0, 'e', setEdgeSixCoord, getEdgeSixCoord, inSubgroup(kEdgeSixInSubgroup, 0, 5)},
+        {"edgeSix", 665280, 0, 'e', setEdgeSixCoord, getEdgeSixCoord, inSubgroup(kEdgeSixInSubgroup, 0, 5)},
         {"edgeTripleA", kEdgeTripleCount, 0, 'e', setEdgeTripleACoord, getEdgeTripleACoord,
          inSubgroup(kEdgeTripleInSubgroup, 0, 2, true)},
-        {"edgeTripleB", kEdgeTripleCount, kSolvedEdgeTripleB, 'e', setEdgeTripleBCoord, getEdgeTripleBCoord,
+        {"edgeTripleB", kEdgeTripleCount, 114, 'e', setEdgeTripleBCoord, getEdgeTripleBCoord,
          inSubgroup(kEdgeTripleInSubgroup, 3, 5, true)},
     };
     // Start away from solved so that a setter writing more than its own field shows.
