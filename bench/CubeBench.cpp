@@ -28,7 +28,7 @@ std::vector<std::string> randomCubes(std::size_t count, uint32_t seed)
         CubieCube cube = newSolvedCubie();
         std::shuffle(cube.cornerPerm.begin(), cube.cornerPerm.end(), rng);
         std::shuffle(cube.edgePerm.begin(), cube.edgePerm.end(), rng);
-        if (verifyCubie(cube) == -6)
+        if (verifyCubie(cube) == CubieCheck::Parity)
             std::swap(cube.edgePerm[0], cube.edgePerm[1]);
         setTwistCoord(cube, static_cast<int16_t>(std::uniform_int_distribution<int>(0, kTwistCount - 1)(rng)));
         setFlipCoord(cube, static_cast<int16_t>(std::uniform_int_distribution<int>(0, kFlipCount - 1)(rng)));
@@ -67,7 +67,8 @@ void BM_SolveDistribution(benchmark::State& state)
         {
             const auto start = std::chrono::steady_clock::now();
             const auto text = solveCube(cube);
-            millis.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            millis.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
             if (!text)
             {
                 state.SkipWithError("a random cube had no solution");

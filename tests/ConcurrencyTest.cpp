@@ -1,6 +1,7 @@
 // Eight threads at once through both calculator exports and one shared engine evaluator. The thread
 // lane runs this under ThreadSanitizer for the races; the counters themselves catch lost writes.
 #include "CalculatorExports.h"
+#include "KnownCubes.h"
 #include "Tables.h"
 
 #include <Morvantis/Expression.h>
@@ -10,6 +11,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -19,6 +21,7 @@ namespace
 {
 
 using namespace Morvantis::ExpressionUtils;
+using KnownCubes::kCubes;
 using Morvantis::Plugin::calculateUtf8;
 using Morvantis::Plugin::calculateWide;
 
@@ -67,12 +70,14 @@ void runTogether(const std::function<void(int)>& body)
     std::atomic<int> waiting{kThreads};
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t)
-        threads.emplace_back([&waiting, &body, t] {
-            waiting.fetch_sub(1);
-            while (waiting.load() > 0)
-                std::this_thread::yield();
-            body(t);
-        });
+        threads.emplace_back(
+            [&waiting, &body, t]
+            {
+                waiting.fetch_sub(1);
+                while (waiting.load() > 0)
+                    std::this_thread::yield();
+                body(t);
+            });
     for (std::thread& thread : threads)
         thread.join();
 }
@@ -82,30 +87,21 @@ bool isWholeIn(double value, double low, double high)
     return value >= low && value < high && value == std::floor(value);
 }
 
-// The rubik cases and the length of their solutions (the value rubik returns).
-struct CubeCase
-{
-    const char* cube;
-    double movesLength;
-};
-constexpr CubeCase kCubes[] = {
-    {"UUUUUUUUUFFFRRRRRRLLLFFFFFFDDDDDDDDDBBBLLLLLLRRRBBBBBB", 2},                              // "U "
-    {"UULUUFUUFRRUBRRURRFFDFFUFFFDDRDDDDDDBLLLLLLLLBRRBBBBBB", 10},                             // "U R U' R' "
-    {"FFFFUFFFFRRRURURRRDDDRFRDDDBBBBDBBBBLLLDLDLLLUUULBLUUU", 35}, // "F B R L U2 L2 F2 R2 D2 L2 B2 U' D' "
-};
-
 // Must stay the only test here that calls rubik: its solves are the process's first ones.
 TEST(Concurrency, FirstRubikRunsOnEveryThreadAtOnce)
 {
     ASSERT_FALSE(Morvantis::Cube::tablesBuilt());
     std::vector<double> got(kThreads);
-    runTogether([&got](int t) {
-        const auto i = static_cast<std::size_t>(t);
-        const Entry& entry = entries()[i % entries().size()];
-        got[i] = entry.calculate(std::string("rubik('") + kCubes[i % std::size(kCubes)].cube + "')");
-    });
+    runTogether(
+        [&got](int t)
+        {
+            const auto i = static_cast<std::size_t>(t);
+            const Entry& entry = entries()[i % entries().size()];
+            got[i] = entry.calculate(std::string("rubik('") + kCubes[i % std::size(kCubes)].description + "')");
+        });
+    // rubik's value is the length of its move text.
     for (std::size_t i = 0; i < got.size(); ++i)
-        EXPECT_EQ(got[i], kCubes[i % std::size(kCubes)].movesLength) << "thread " << i;
+        EXPECT_EQ(got[i], static_cast<double>(std::strlen(kCubes[i % std::size(kCubes)].answer))) << "thread " << i;
 }
 
 TEST(Concurrency, EveryThreadsCounterEndsAtItsIncrementCount)
@@ -116,28 +112,30 @@ TEST(Concurrency, EveryThreadsCounterEndsAtItsIncrementCount)
     std::vector<std::vector<int>> wrongShared(kThreads, std::vector<int>(entries().size()));
     std::vector<std::vector<int>> wrongDraws(kThreads, std::vector<int>(entries().size()));
 
-    runTogether([&](int t) {
-        const auto i = static_cast<std::size_t>(t);
-        const std::string counter = "count" + std::to_string(t);
-        const std::string increment = counter + " = " + counter + " + 1";
-        const std::string writeShared = "shared = " + std::to_string(t) + "; shared";
-        for (std::size_t e = 0; e < entries().size(); ++e)
-            entries()[e].calculate(counter + " = 0");
-        for (int k = 1; k <= kIncrements; ++k)
+    runTogether(
+        [&](int t)
         {
+            const auto i = static_cast<std::size_t>(t);
+            const std::string counter = "count" + std::to_string(t);
+            const std::string increment = counter + " = " + counter + " + 1";
+            const std::string writeShared = "shared = " + std::to_string(t) + "; shared";
             for (std::size_t e = 0; e < entries().size(); ++e)
+                entries()[e].calculate(counter + " = 0");
+            for (int k = 1; k <= kIncrements; ++k)
             {
-                const auto& calculate = entries()[e].calculate;
-                // Nobody else writes this thread's counter, so every step must see its own last one.
-                wrongSteps[i][e] += calculate(increment) != k;
-                // Any thread may have written shared in between; whatever it reads must be one of the writes.
-                wrongShared[i][e] += !isWholeIn(calculate(writeShared), 0, kThreads);
-                wrongDraws[i][e] += !isWholeIn(calculate("rand(1, 7)"), 1, 7);
-                const double fraction = calculate("rand()");
-                wrongDraws[i][e] += !(fraction >= 0 && fraction < 1);
+                for (std::size_t e = 0; e < entries().size(); ++e)
+                {
+                    const auto& calculate = entries()[e].calculate;
+                    // Nobody else writes this thread's counter, so every step must see its own last one.
+                    wrongSteps[i][e] += calculate(increment) != k;
+                    // Any thread may have written shared in between; whatever it reads must be one of the writes.
+                    wrongShared[i][e] += !isWholeIn(calculate(writeShared), 0, kThreads);
+                    wrongDraws[i][e] += !isWholeIn(calculate("rand(1, 7)"), 1, 7);
+                    const double fraction = calculate("rand()");
+                    wrongDraws[i][e] += !(fraction >= 0 && fraction < 1);
+                }
             }
-        }
-    });
+        });
 
     for (std::size_t e = 0; e < entries().size(); ++e)
     {

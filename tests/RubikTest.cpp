@@ -1,4 +1,6 @@
 #include "Builtins.h"
+#include "KnownCubes.h"
+#include "support/EngineTesting.h"
 
 #include <Morvantis/Cube.h>
 #include <Morvantis/Expression.h>
@@ -11,7 +13,7 @@ namespace Morvantis::ExpressionUtils
 namespace
 {
 const std::string kSolved = "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB";
-const std::string kAfterUPrime = "UUUUUUUUUFFFRRRRRRLLLFFFFFFDDDDDDDDDBBBLLLLLLRRRBBBBBB";
+const std::string kAfterUPrime = KnownCubes::kAfterUPrime.description;
 
 // A failing call empties the output before its first check; a good one returns the moves' byte length.
 TEST(RubikTest, MovesOrExactErrors)
@@ -42,6 +44,20 @@ TEST(RubikTest, MovesOrExactErrors)
             EXPECT_EQ(callBuiltinFunction("RuBiK", args, &out), static_cast<double>(moves.size()));
         EXPECT_EQ(out, moves);
     }
+}
+
+// A cube already in the wanted state needs no move, although the search would find a sequence that
+// cancels out.
+TEST(RubikTest, CubeEqualToItsPatternNeedsNoMove)
+{
+    const std::string cube = KnownCubes::kThirteenMoves.description;
+    Evaluator evaluator;
+    Testing::RecordingCallback callback;
+    const Testing::Outcome o = Testing::evaluate(evaluator, "rubik('" + cube + "', '" + cube + "')", &callback);
+    EXPECT_EQ(o.error, "");
+    EXPECT_EQ(o.value, 0);
+    ASSERT_EQ(callback.reports.size(), 1u);
+    EXPECT_EQ(callback.reports[0].text, "");
 }
 
 TEST(RubikTest, NormalisesDescriptions)

@@ -1,10 +1,13 @@
 #include "Search.h"
+#include "CubieCube.h"
 #include "FaceletTurns.h"
+#include "KnownCubes.h"
 
 #include <Morvantis/Cube.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 namespace Morvantis::Cube
@@ -22,27 +25,52 @@ constexpr int kScrambles = 1000;
 // Answers follow the search order; cubes that are no valid state, or no cube at all, have none.
 TEST(SearchTest, FirstAnswerInTheSearchOrder)
 {
+    for (const auto& known : KnownCubes::kCubes)
+    {
+        SCOPED_TRACE(known.scramble);
+        // The published descriptions also vouch for the test's own sticker model.
+        ASSERT_EQ(FaceletTurns::applyMoves(kSolved, FaceletTurns::parseMoves(known.scramble)), known.description);
+        EXPECT_EQ(solveCube(known.description), known.answer);
+    }
     const std::pair<std::string, std::optional<std::string>> cases[] = {
-        // U then U2 come first, but their phase-2 answers turn the same face again.
-        {"UUUUUUUUUBBBRRRRRRRRRFFFFFFDDDDDDDDDFFFLLLLLLLLLBBBBBB", "U' "},
-        {"UUFUUFUUFRRRRRRRRRFFDFFDFFDDDBDDBDDBLLLLLLLLLUBBUBBUBB", "R' "},
-        // Thirteen moves although six would do: the first answer found is the one returned.
-        {"FFFFUFFFFRRRURURRRDDDRFRDDDBBBBDBBBBLLLDLDLLLUUULBLUUU", "F B R L U2 L2 F2 R2 D2 L2 B2 U' D' "},
-        // Recorded from uniformly random cubes: a change to the search order or its bounds (phase 2
-        // at most 10 moves, 24 in all) changes these.
-        {"RBULURRDLUUBFRFRBBURFUFRFFURDFUDDDBDBDBBLLFFDLLDLBULRL",
-         "D B' U D2 R B R2 U D' L F B2 D B2 D2 R2 L2 B2 R2 U' "},
-        {"BUUFUUFBLFBLRRURDBUDDBFDRLFUDDFDFLBDDRRULRULBFFRRBLLLB",
-         "F2 B D' B2 L B' U R D R' B' D2 F2 U L2 D F2 D B2 D F2 "},
-        {"UBDRUDDFDLRLBRFRLBFLFUFRBBURDFUDURLLFFRULBDFUBLLDBRUDB",
-         "U' D' L U2 D2 B2 R F2 L U' B' R2 F2 D' F2 B2 R2 D "},
+        // Recorded from a uniformly random cube: a change to the search order or its bounds (phase 2 at
+        // most 10 moves, 24 in all, each phase's pruning bound) changes it.
+        {"FRRDURDDUBBUBRBLLLRRRBFDLUBBLDLDFLUFRFBRLUDDUFUDLBFUFF",
+         "U' R L' B L2 F D B D' L' F L2 U R2 U2 L2 U' B2 R2 U B2 "},
         {"UUUUUUUUUFFFRRRRRRLLLFFFFFFDDDDDDDDDBBBLLLLLLRRRBBBBBBRRRR", "U "},     // only 54 letters count
-        {"UUUUUUUURFRRRRRRRRFFUFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB", std::nullopt}, // corner URF twisted
         {"RUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB", std::nullopt}, // eight U, ten R
         {std::string(kSolved, 53), std::nullopt},
     };
     for (const auto& [cube, moves] : cases)
         EXPECT_EQ(solveCube(cube), moves) << cube;
+}
+
+// The checks run edges, flip, corners, twist, parity: each row pairs a fault with the next check's fault.
+TEST(SearchTest, VerifyNamesTheFirstFault)
+{
+    using Damage = std::function<void(CubieCube&)>;
+    const Damage twist = [](CubieCube& c) { c.cornerOri[3] = static_cast<int8_t>((c.cornerOri[3] + 1) % 3); };
+    const Damage flip = [](CubieCube& c) { c.edgeOri[5] = static_cast<int8_t>(1 - c.edgeOri[5]); };
+    const Damage swapEdges = [](CubieCube& c) { std::swap(c.edgePerm[0], c.edgePerm[7]); };
+    const Damage swapCorners = [](CubieCube& c) { std::swap(c.cornerPerm[1], c.cornerPerm[6]); };
+    const Damage repeatEdge = [](CubieCube& c) { c.edgePerm[2] = c.edgePerm[9]; };
+    const Damage repeatCorner = [](CubieCube& c) { c.cornerPerm[2] = c.cornerPerm[4]; };
+    const std::pair<std::vector<Damage>, CubieCheck> cases[] = {
+        {{repeatEdge, flip}, CubieCheck::EdgePieces},
+        {{flip, repeatCorner}, CubieCheck::EdgeFlip},
+        {{repeatCorner, twist}, CubieCheck::CornerPieces},
+        {{twist, swapEdges}, CubieCheck::CornerTwist},
+        {{swapEdges}, CubieCheck::Parity},
+        {{swapEdges, swapCorners}, CubieCheck::Valid},
+    };
+    const std::string turned = FaceletTurns::applyMoves(kSolved, FaceletTurns::parseMoves("R F' "));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+    {
+        CubieCube cube = cubieFromFacelets(faceletColours(turned));
+        for (const Damage& d : cases[i].first)
+            d(cube);
+        EXPECT_EQ(verifyCubie(cube), cases[i].second) << "case " << i;
+    }
 }
 
 // Each answer must be a move text of at most 24 moves that never turns one face twice in a row, turns

@@ -24,21 +24,6 @@ bool isPhase2(int32_t move)
     return std::find(phase2Moves.begin(), phase2Moves.end(), move) != phase2Moves.end();
 }
 
-TEST(TablesTest, FirstRowsHoldSingleMovesOfTheSolvedCube)
-{
-    const Tables& t = buildMoveTables();
-    const auto row = [](const auto& table, std::ptrdiff_t columns)
-    { return std::vector<int32_t>(table.begin(), table.begin() + columns); };
-    EXPECT_EQ(row(t.twistMoveTable, 18),
-              (std::vector<int32_t>{0, 0, 0, 1494, 0, 1494, 1236, 0, 1236, 0, 0, 0, 412, 0, 412, 137, 0, 137}));
-    EXPECT_EQ(row(t.sliceEdgeMoveTable, 18),
-              (std::vector<int32_t>{0, 0, 0, 8824, 10, 8814, 5521, 1, 5520, 0, 0, 0, 3339, 5, 3340, 1904, 20, 1908}));
-    EXPECT_EQ(row(t.cornerSixMoveTable, 3), (std::vector<int32_t>{6, 12, 18}));
-    // The solved cube's triples merge to edgeSix 0; two triples on the same positions merge to nothing.
-    EXPECT_EQ(t.edgeSixMergeTable[static_cast<std::size_t>(kSolvedEdgeTripleB)], 0);
-    EXPECT_EQ(t.edgeSixMergeTable[0], -1);
-}
-
 // The tables must say what the cubie model says, for every move and coordinate.
 TEST(TablesTest, MoveTablesAgreeWithCubies)
 {

@@ -6,6 +6,7 @@ namespace Morvantis::Cube
 {
 namespace
 {
+constexpr int32_t kEdgeSixCount = 665280; // 12! / 6!, all edgeSix values
 constexpr int32_t kBinomSize = 13;
 
 constexpr std::array<std::array<int32_t, kBinomSize>, kBinomSize> makeBinomials()
@@ -58,8 +59,15 @@ bool isTracked(const Scheme& s, int32_t piece)
     return piece >= s.firstPiece && piece < s.firstPiece + s.pieceCount;
 }
 
-template <std::size_t N>
-int32_t readCoord(const std::array<int32_t, N>& perm, const Scheme& s)
+// Entries 0..k move one place to the left; entry 0 goes to place k.
+void rotateLeft(int32_t* list, int32_t k)
+{
+    // Adjacent swaps rather than a shifted copy, which compilers turn into a memmove call.
+    for (int32_t i = 0; i < k; ++i)
+        std::swap(list[i], list[i + 1]);
+}
+
+template <std::size_t N> int32_t readCoord(const std::array<int32_t, N>& perm, const Scheme& s)
 {
     constexpr auto size = static_cast<int32_t>(N);
     std::array<int32_t, 6> list{};
@@ -99,8 +107,7 @@ int32_t readCoord(const std::array<int32_t, N>& perm, const Scheme& s)
     return s.orders * a + b;
 }
 
-template <std::size_t N>
-void writeCoord(std::array<int32_t, N>& perm, const Scheme& s, int32_t value)
+template <std::size_t N> void writeCoord(std::array<int32_t, N>& perm, const Scheme& s, int32_t value)
 {
     constexpr auto size = static_cast<int32_t>(N);
     perm.fill(s.marker);
@@ -165,21 +172,9 @@ void writeCoord(std::array<int32_t, N>& perm, const Scheme& s, int32_t value)
         piece = next++;
     }
 }
-} // namespace
-
-void rotateLeft(int32_t* list, int32_t k)
-{
-    // Adjacent swaps rather than a shifted copy, which compilers turn into a memmove call.
-    for (int32_t i = 0; i < k; ++i)
-        std::swap(list[i], list[i + 1]);
-}
-
-namespace
-{
 // The orientations of all pieces but the last, read as a number in the given base, first piece
 // most significant; the last piece is implied, since the orientations sum to a multiple of base.
-template <std::size_t N>
-int16_t readOrientations(const std::array<int8_t, N>& orientations, int32_t base)
+template <std::size_t N> int16_t readOrientations(const std::array<int8_t, N>& orientations, int32_t base)
 {
     int32_t value = 0;
     for (std::size_t i = 0; i + 1 < N; ++i)
@@ -187,8 +182,7 @@ int16_t readOrientations(const std::array<int8_t, N>& orientations, int32_t base
     return static_cast<int16_t>(value);
 }
 
-template <std::size_t N>
-void writeOrientations(std::array<int8_t, N>& orientations, int32_t base, int32_t value)
+template <std::size_t N> void writeOrientations(std::array<int8_t, N>& orientations, int32_t base, int32_t value)
 {
     int32_t total = 0;
     for (std::size_t i = N - 1; i-- > 0;)
@@ -219,16 +213,6 @@ int16_t getFlipCoord(const CubieCube& cube)
 void setFlipCoord(CubieCube& cube, int16_t flip)
 {
     writeOrientations(cube.edgeOri, 2, flip);
-}
-
-int16_t cornerParity(const CubieCube& cube)
-{
-    int32_t inversions = 0;
-    for (std::size_t i = cube.cornerPerm.size() - 1; i > 0; --i)
-        for (std::size_t j = i; j-- > 0;)
-            if (cube.cornerPerm[j] > cube.cornerPerm[i])
-                ++inversions;
-    return static_cast<int16_t>(inversions % 2);
 }
 
 int16_t getSliceEdgeCoord(const CubieCube& cube)
@@ -286,7 +270,7 @@ CoordCube coordCubeFromCubie(const CubieCube& cube)
     CoordCube coords{};
     coords.twist = getTwistCoord(cube);
     coords.flip = getFlipCoord(cube);
-    coords.parity = cornerParity(cube);
+    coords.parity = static_cast<int16_t>(permutationParity(cube.cornerPerm));
     coords.sliceEdge = getSliceEdgeCoord(cube);
     coords.cornerSix = getCornerSixCoord(cube);
     coords.edgeTripleA = getEdgeTripleACoord(cube);

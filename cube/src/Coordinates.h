@@ -9,17 +9,15 @@
 namespace Morvantis::Cube
 {
 
-constexpr int32_t kTwistCount = 2187;      // 3^7
-constexpr int32_t kFlipCount = 2048;       // 2^11
-constexpr int32_t kSliceEdgeCount = 11880; // 12 * 11 * 10 * 9
-constexpr int32_t kSliceOrders = 24;       // orders of the four slice edges
-constexpr int32_t kSlicePlaces = 495;      // binom(12, 4)
-constexpr int32_t kCornerSixCount = 20160; // 8! / 2
-constexpr int32_t kEdgeSixCount = 665280;  // 12! / 6!
-constexpr int32_t kEdgeTripleCount = 1320; // 12 * 11 * 10
-constexpr int32_t kEdgeSixInSubgroup = 20160; // edges 0..5 all in positions 0..7
+constexpr int32_t kTwistCount = 2187;          // 3^7
+constexpr int32_t kFlipCount = 2048;           // 2^11
+constexpr int32_t kSliceEdgeCount = 11880;     // 12 * 11 * 10 * 9
+constexpr int32_t kSliceOrders = 24;           // orders of the four slice edges
+constexpr int32_t kSlicePlaces = 495;          // binom(12, 4)
+constexpr int32_t kCornerSixCount = 20160;     // 8! / 2
+constexpr int32_t kEdgeTripleCount = 1320;     // 12 * 11 * 10
+constexpr int32_t kEdgeSixInSubgroup = 20160;  // edges 0..5 all in positions 0..7
 constexpr int32_t kEdgeTripleInSubgroup = 336; // the three edges all in positions 0..7
-constexpr int16_t kSolvedEdgeTripleB = 114;
 
 static_assert(kSliceEdgeCount == kSlicePlaces * kSliceOrders, "sliceEdge = places * 24 + order");
 
@@ -41,7 +39,6 @@ int16_t getTwistCoord(const CubieCube& cube);
 void setTwistCoord(CubieCube& cube, int16_t twist);
 int16_t getFlipCoord(const CubieCube& cube);
 void setFlipCoord(CubieCube& cube, int16_t flip);
-int16_t cornerParity(const CubieCube& cube);
 
 // The permutation setters rewrite the whole permutation of their piece type and nothing else.
 int16_t getSliceEdgeCoord(const CubieCube& cube);
@@ -55,8 +52,5 @@ int16_t getEdgeTripleACoord(const CubieCube& cube);
 void setEdgeTripleACoord(CubieCube& cube, int16_t value);
 int16_t getEdgeTripleBCoord(const CubieCube& cube);
 void setEdgeTripleBCoord(CubieCube& cube, int16_t value);
-
-// Entries 0..k move one place to the left; entry 0 goes to place k.
-void rotateLeft(int32_t* list, int32_t k);
 
 } // namespace Morvantis::Cube

@@ -2,7 +2,11 @@
 
 namespace Morvantis::Cube
 {
-
+namespace
+{
+// Facelet positions of each corner and edge position, first facelet on U/D (or F/B for edges 8..11),
+// and the colours of the piece at home there, in the same order.
+// clang-format off
 const std::array<std::array<int32_t, 3>, kCornerCount> cornerFacelets{{
     {8, 9, 20}, {6, 18, 38}, {0, 36, 47}, {2, 45, 11}, {29, 26, 15}, {27, 44, 24}, {33, 53, 42}, {35, 17, 51},
 }};
@@ -19,33 +23,41 @@ const std::array<std::array<int32_t, 2>, kEdgeCount> edgeFacelets{{
 const std::array<std::array<int32_t, 2>, kEdgeCount> edgeColours{{
     {0, 1}, {0, 2}, {0, 4}, {0, 5}, {3, 1}, {3, 2}, {3, 4}, {3, 5}, {2, 1}, {2, 4}, {5, 4}, {5, 1},
 }};
+// clang-format on
+} // namespace
 
 const std::array<CubieCube, kFaceCount> moveCubies{{
     // U
-    {{3, 0, 1, 2, 4, 5, 6, 7}, {0, 0, 0, 0, 0, 0, 0, 0},
-     {3, 0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    {{3, 0, 1, 2, 4, 5, 6, 7},
+     {0, 0, 0, 0, 0, 0, 0, 0},
+     {3, 0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11},
+     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     // R
-    {{4, 1, 2, 0, 7, 5, 6, 3}, {2, 0, 0, 1, 1, 0, 0, 2},
-     {8, 1, 2, 3, 11, 5, 6, 7, 4, 9, 10, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    {{4, 1, 2, 0, 7, 5, 6, 3},
+     {2, 0, 0, 1, 1, 0, 0, 2},
+     {8, 1, 2, 3, 11, 5, 6, 7, 4, 9, 10, 0},
+     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     // F
-    {{1, 5, 2, 3, 0, 4, 6, 7}, {1, 2, 0, 0, 2, 1, 0, 0},
-     {0, 9, 2, 3, 4, 8, 6, 7, 1, 5, 10, 11}, {0, 1, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0}},
+    {{1, 5, 2, 3, 0, 4, 6, 7},
+     {1, 2, 0, 0, 2, 1, 0, 0},
+     {0, 9, 2, 3, 4, 8, 6, 7, 1, 5, 10, 11},
+     {0, 1, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0}},
     // D
-    {{0, 1, 2, 3, 5, 6, 7, 4}, {0, 0, 0, 0, 0, 0, 0, 0},
-     {0, 1, 2, 3, 5, 6, 7, 4, 8, 9, 10, 11}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    {{0, 1, 2, 3, 5, 6, 7, 4},
+     {0, 0, 0, 0, 0, 0, 0, 0},
+     {0, 1, 2, 3, 5, 6, 7, 4, 8, 9, 10, 11},
+     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     // L
-    {{0, 2, 6, 3, 4, 1, 5, 7}, {0, 1, 2, 0, 0, 2, 1, 0},
-     {0, 1, 10, 3, 4, 5, 9, 7, 8, 2, 6, 11}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    {{0, 2, 6, 3, 4, 1, 5, 7},
+     {0, 1, 2, 0, 0, 2, 1, 0},
+     {0, 1, 10, 3, 4, 5, 9, 7, 8, 2, 6, 11},
+     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     // B
-    {{0, 1, 3, 7, 4, 5, 2, 6}, {0, 0, 1, 2, 0, 0, 2, 1},
-     {0, 1, 2, 11, 4, 5, 6, 10, 8, 9, 3, 7}, {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 1}},
+    {{0, 1, 3, 7, 4, 5, 2, 6},
+     {0, 0, 1, 2, 0, 0, 2, 1},
+     {0, 1, 2, 11, 4, 5, 6, 10, 8, 9, 3, 7},
+     {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 1}},
 }};
-
-bool CubieCube::operator==(const CubieCube& other) const
-{
-    return cornerPerm == other.cornerPerm && cornerOri == other.cornerOri && edgePerm == other.edgePerm &&
-           edgeOri == other.edgeOri;
-}
 
 CubieCube newSolvedCubie()
 {
@@ -201,8 +213,7 @@ void invertCubie(const CubieCube& c, CubieCube& d)
 
 namespace
 {
-template <std::size_t N>
-bool isPermutation(const std::array<int32_t, N>& perm)
+template <std::size_t N> bool isPermutation(const std::array<int32_t, N>& perm)
 {
     std::array<int32_t, N> seen{};
     for (const int32_t piece : perm)
@@ -217,19 +228,7 @@ bool isPermutation(const std::array<int32_t, N>& perm)
     return true;
 }
 
-template <std::size_t N>
-int32_t permutationParity(const std::array<int32_t, N>& perm)
-{
-    int32_t inversions = 0;
-    for (std::size_t i = 1; i < N; ++i)
-        for (std::size_t j = 0; j < i; ++j)
-            if (perm[j] > perm[i])
-                ++inversions;
-    return inversions % 2;
-}
-
-template <std::size_t N>
-int32_t sum(const std::array<int8_t, N>& values)
+template <std::size_t N> int32_t sum(const std::array<int8_t, N>& values)
 {
     int32_t total = 0;
     for (const int8_t v : values)
@@ -238,19 +237,19 @@ int32_t sum(const std::array<int8_t, N>& values)
 }
 } // namespace
 
-int32_t verifyCubie(const CubieCube& cube)
+CubieCheck verifyCubie(const CubieCube& cube)
 {
     if (!isPermutation(cube.edgePerm))
-        return -2;
+        return CubieCheck::EdgePieces;
     if (sum(cube.edgeOri) % 2 != 0)
-        return -3;
+        return CubieCheck::EdgeFlip;
     if (!isPermutation(cube.cornerPerm))
-        return -4;
+        return CubieCheck::CornerPieces;
     if (sum(cube.cornerOri) % 3 != 0)
-        return -5;
+        return CubieCheck::CornerTwist;
     if (permutationParity(cube.edgePerm) != permutationParity(cube.cornerPerm))
-        return -6;
-    return 0;
+        return CubieCheck::Parity;
+    return CubieCheck::Valid;
 }
 
 } // namespace Morvantis::Cube

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -19,21 +20,12 @@ constexpr std::array<char, kFaceCount> faceLetters{'U', 'R', 'F', 'D', 'L', 'B'}
 
 using Facelets = std::array<int32_t, kFaceletCount>;
 
-// Facelet positions of each corner and edge position, first facelet on U/D (or F/B for edges 8..11).
-extern const std::array<std::array<int32_t, 3>, kCornerCount> cornerFacelets;
-extern const std::array<std::array<int32_t, 3>, kCornerCount> cornerColours;
-extern const std::array<std::array<int32_t, 2>, kEdgeCount> edgeFacelets;
-extern const std::array<std::array<int32_t, 2>, kEdgeCount> edgeColours;
-
 struct CubieCube
 {
     std::array<int32_t, kCornerCount> cornerPerm; // piece at each corner position
     std::array<int8_t, kCornerCount> cornerOri;   // 0..2; 3..5 are mirrored orientations
     std::array<int32_t, kEdgeCount> edgePerm;     // piece at each edge position
     std::array<int8_t, kEdgeCount> edgeOri;       // 0 or 1 (flipped)
-
-    bool operator==(const CubieCube& other) const;
-    bool operator!=(const CubieCube& other) const { return !(*this == other); }
 };
 
 // Clockwise quarter turns of U, R, F, D, L, B.
@@ -55,7 +47,28 @@ void multiplyEdges(CubieCube& a, const CubieCube& b);
 // Writes the inverse of c into d.
 void invertCubie(const CubieCube& c, CubieCube& d);
 
-// 0 for a valid state; -2 edges not a permutation, -3 flip, -4 corners not a permutation, -5 twist, -6 parity.
-int32_t verifyCubie(const CubieCube& cube);
+// What verifyCubie finds. Its checks run in this order, and the first that fails is the result.
+enum class CubieCheck
+{
+    Valid,
+    EdgePieces,   // edgePerm holds some edge piece other than exactly once
+    EdgeFlip,     // the edge orientations add up to an odd number
+    CornerPieces, // cornerPerm holds some corner piece other than exactly once
+    CornerTwist,  // the corner orientations add up to no multiple of 3
+    Parity,       // the edge and corner permutations differ in parity
+};
+
+CubieCheck verifyCubie(const CubieCube& cube);
+
+// The parity of a permutation of N pieces: its number of inversions (j < i with perm[j] > perm[i]), mod 2.
+template <std::size_t N> int32_t permutationParity(const std::array<int32_t, N>& perm)
+{
+    int32_t inversions = 0;
+    for (std::size_t i = 1; i < N; ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (perm[j] > perm[i])
+                ++inversions;
+    return inversions % 2;
+}
 
 } // namespace Morvantis::Cube

@@ -1,4 +1,5 @@
 #include "Search.h"
+#include "Tables.h"
 
 #include <algorithm>
 #include <chrono>
@@ -7,6 +8,30 @@ namespace Morvantis::Cube
 {
 namespace
 {
+constexpr int32_t kMaxSolutionLength = 24;
+constexpr int32_t kMaxPhase2Length = 10;
+constexpr int32_t kSearchTimeLimitSeconds = 1000;
+
+// Index k of each array is the state after the first k moves of the current sequence.
+struct SearchState
+{
+    using Levels = std::array<int32_t, 31>;
+    Levels face;  // 0 U .. 5 B
+    Levels power; // 1 clockwise, 2 half, 3 anticlockwise
+    Levels flip;
+    Levels twist;
+    Levels sliceCoarse; // sliceEdge / 24
+    Levels parity;
+    Levels cornerSix;
+    Levels sliceEdge;
+    Levels edgeTripleA;
+    Levels edgeTripleB;
+    Levels edgeSix; // from the end of phase 1 on
+    Levels phase1Distance;
+    Levels phase2Distance;
+};
+static_assert(std::tuple_size_v<SearchState::Levels> > kMaxSolutionLength, "one entry per level, the cube included");
+
 constexpr int32_t kU = 0;
 constexpr int32_t kR = 1;
 constexpr int32_t kD = 3;
@@ -39,7 +64,7 @@ int32_t phase2Distance(const Tables& t, int32_t edgeSix, int32_t cornerSix, int3
 // times per solve, so the clock itself is read only at every 1024th of them.
 class Phase1Clock
 {
-public:
+  public:
     Phase1Clock() : start_(std::chrono::steady_clock::now()) {}
     bool expired()
     {
@@ -49,7 +74,7 @@ public:
         return std::chrono::duration_cast<std::chrono::seconds>(elapsed).count() > kSearchTimeLimitSeconds;
     }
 
-private:
+  private:
     std::chrono::steady_clock::time_point start_;
     uint32_t calls_ = 0;
 };
@@ -63,8 +88,8 @@ bool hasNineOfEach(std::string_view facelets)
                 ++counts[f];
     return std::all_of(counts.begin(), counts.end(), [](int32_t n) { return n == 9; });
 }
-} // namespace
 
+// "U R2 F' " style text of the first n moves.
 std::string movesToText(const SearchState& state, int32_t n)
 {
     std::string text;
@@ -83,6 +108,8 @@ std::string movesToText(const SearchState& state, int32_t n)
     return text;
 }
 
+// Completes the phase-1 sequence of length d1: its total length d1 + d2, or -1 when no phase-2
+// continuation fits the bounds.
 int32_t searchPhase2(SearchState& state, int32_t d1, const Tables& t)
 {
     auto& face = state.face;
@@ -100,8 +127,8 @@ int32_t searchPhase2(SearchState& state, int32_t d1, const Tables& t)
         state.parity[at(k + 1)] = parityMoveTable[at(state.parity[at(k)] * kMoveCount + m)];
     }
     const int32_t slice = state.sliceEdge[at(d1)];
-    const int32_t cornerBound = pruneValue(
-        t.cornerSixSliceParityPrune, (state.cornerSix[at(d1)] * kSliceOrders + slice) * 2 + state.parity[at(d1)]);
+    const int32_t cornerBound = pruneValue(t.cornerSixSliceParityPrune,
+                                           (state.cornerSix[at(d1)] * kSliceOrders + slice) * 2 + state.parity[at(d1)]);
     if (cornerBound > bound)
         return -1;
 
@@ -111,10 +138,10 @@ int32_t searchPhase2(SearchState& state, int32_t d1, const Tables& t)
         state.edgeTripleA[at(k + 1)] = moved<kEdgeTripleCount>(t.edgeTripleAMoveTable, state.edgeTripleA[at(k)], m);
         state.edgeTripleB[at(k + 1)] = moved<kEdgeTripleCount>(t.edgeTripleBMoveTable, state.edgeTripleB[at(k)], m);
     }
-    state.edgeSix[at(d1)] = t.edgeSixMergeTable[at(state.edgeTripleA[at(d1)] * kEdgeTripleInSubgroup +
-                                                    state.edgeTripleB[at(d1)])];
-    const int32_t edgeBound = pruneValue(
-        t.edgeSixSliceParityPrune, (state.edgeSix[at(d1)] * kSliceOrders + slice) * 2 + state.parity[at(d1)]);
+    state.edgeSix[at(d1)] =
+        t.edgeSixMergeTable[at(state.edgeTripleA[at(d1)] * kEdgeTripleInSubgroup + state.edgeTripleB[at(d1)])];
+    const int32_t edgeBound = pruneValue(t.edgeSixSliceParityPrune,
+                                         (state.edgeSix[at(d1)] * kSliceOrders + slice) * 2 + state.parity[at(d1)]);
     if (edgeBound > bound)
         return -1;
     distance[at(d1)] = std::max(cornerBound, edgeBound);
@@ -197,6 +224,7 @@ int32_t searchPhase2(SearchState& state, int32_t d1, const Tables& t)
             return d1 + d2;
     }
 }
+} // namespace
 
 std::optional<std::string> solveCube(std::string_view facelets)
 {
@@ -204,7 +232,7 @@ std::optional<std::string> solveCube(std::string_view facelets)
     if (facelets.size() < static_cast<std::size_t>(kFaceletCount) || !hasNineOfEach(facelets))
         return std::nullopt;
     const CubieCube cube = cubieFromFacelets(faceletColours(facelets));
-    if (verifyCubie(cube) != 0)
+    if (verifyCubie(cube) != CubieCheck::Valid)
         return std::nullopt;
     const CoordCube coords = coordCubeFromCubie(cube);
 

@@ -31,11 +31,16 @@ char faceOfColour(char c)
 {
     switch (c)
     {
-    case 'W': return 'U';
-    case 'G': return 'F';
-    case 'Y': return 'D';
-    case 'O': return 'L';
-    default: return c;
+    case 'W':
+        return 'U';
+    case 'G':
+        return 'F';
+    case 'Y':
+        return 'D';
+    case 'O':
+        return 'L';
+    default:
+        return c;
     }
 }
 

@@ -98,14 +98,15 @@ void fillPruneTable(std::array<uint8_t, Bytes>& table, int32_t rows, const int16
     {
         int32_t row = 0;
         std::size_t count = 0;
-        const auto expandRow = [&] {
+        const auto expandRow = [&]
+        {
             for (const int32_t m : moves)
             {
                 const int32_t base = rowMoves[row * kMoveCount + m] * Cols;
                 for (std::size_t k = 0; k < count; ++k)
                 {
-                    const auto j = static_cast<uint32_t>(
-                        base + colMoves[static_cast<std::size_t>(found[k] * kMoveCount + m)]);
+                    const auto j =
+                        static_cast<uint32_t>(base + colMoves[static_cast<std::size_t>(found[k] * kMoveCount + m)]);
                     uint8_t& byte = table[j / 2];
                     const uint32_t shift = (j % 2) * 4;
                     // Without a branch: an unreached half (15) is cut down to depth + 1, others stay.
@@ -158,24 +159,25 @@ std::atomic<bool> builtFlag{false};
 
 void fillTables(Tables& t)
 {
-    fillMoveTable<kTwistCount>(t.twistMoveTable, multiplyCorners,
-                               [](CubieCube& c, int32_t v) { setTwistCoord(c, static_cast<int16_t>(v)); },
-                               getTwistCoord);
-    fillMoveTable<kFlipCount>(t.flipMoveTable, multiplyEdges,
-                              [](CubieCube& c, int32_t v) { setFlipCoord(c, static_cast<int16_t>(v)); }, getFlipCoord);
-    fillMoveTable<kSliceEdgeCount>(t.sliceEdgeMoveTable, multiplyEdges,
-                                   [](CubieCube& c, int32_t v) { setSliceEdgeCoord(c, static_cast<int16_t>(v)); },
-                                   getSliceEdgeCoord);
-    fillMoveTable<kCornerSixCount>(t.cornerSixMoveTable, multiplyCorners,
-                                   [](CubieCube& c, int32_t v) { setCornerSixCoord(c, static_cast<int16_t>(v)); },
-                                   getCornerSixCoord);
+    fillMoveTable<kTwistCount>(
+        t.twistMoveTable, multiplyCorners, [](CubieCube& c, int32_t v) { setTwistCoord(c, static_cast<int16_t>(v)); },
+        getTwistCoord);
+    fillMoveTable<kFlipCount>(
+        t.flipMoveTable, multiplyEdges, [](CubieCube& c, int32_t v) { setFlipCoord(c, static_cast<int16_t>(v)); },
+        getFlipCoord);
+    fillMoveTable<kSliceEdgeCount>(
+        t.sliceEdgeMoveTable, multiplyEdges,
+        [](CubieCube& c, int32_t v) { setSliceEdgeCoord(c, static_cast<int16_t>(v)); }, getSliceEdgeCoord);
+    fillMoveTable<kCornerSixCount>(
+        t.cornerSixMoveTable, multiplyCorners,
+        [](CubieCube& c, int32_t v) { setCornerSixCoord(c, static_cast<int16_t>(v)); }, getCornerSixCoord);
     fillMoveTable<kEdgeSixInSubgroup>(t.edgeSixMoveTable, multiplyEdges, setEdgeSixCoord, getEdgeSixCoord, true);
-    fillMoveTable<kEdgeTripleCount>(t.edgeTripleAMoveTable, multiplyEdges,
-                                    [](CubieCube& c, int32_t v) { setEdgeTripleACoord(c, static_cast<int16_t>(v)); },
-                                    getEdgeTripleACoord);
-    fillMoveTable<kEdgeTripleCount>(t.edgeTripleBMoveTable, multiplyEdges,
-                                    [](CubieCube& c, int32_t v) { setEdgeTripleBCoord(c, static_cast<int16_t>(v)); },
-                                    getEdgeTripleBCoord);
+    fillMoveTable<kEdgeTripleCount>(
+        t.edgeTripleAMoveTable, multiplyEdges,
+        [](CubieCube& c, int32_t v) { setEdgeTripleACoord(c, static_cast<int16_t>(v)); }, getEdgeTripleACoord);
+    fillMoveTable<kEdgeTripleCount>(
+        t.edgeTripleBMoveTable, multiplyEdges,
+        [](CubieCube& c, int32_t v) { setEdgeTripleBCoord(c, static_cast<int16_t>(v)); }, getEdgeTripleBCoord);
 
     // Row q * 24 stands for all orders of the slice edges: the order does not change where a move
     // sends them.
@@ -191,9 +193,9 @@ void fillTables(Tables& t)
     std::array<int16_t, static_cast<std::size_t>(kPhase2Cols) * kMoveCount> sliceParityMoves{};
     for (int32_t col = 0; col < kPhase2Cols; ++col)
         for (int32_t m = 0; m < kMoveCount; ++m)
-            sliceParityMoves[static_cast<std::size_t>(col * kMoveCount + m)] = static_cast<int16_t>(
-                moved<kSliceEdgeCount>(t.sliceEdgeMoveTable, col / 2, m) * 2 +
-                parityMoveTable[static_cast<std::size_t>(col % 2 * kMoveCount + m)]);
+            sliceParityMoves[static_cast<std::size_t>(col * kMoveCount + m)] =
+                static_cast<int16_t>(moved<kSliceEdgeCount>(t.sliceEdgeMoveTable, col / 2, m) * 2 +
+                                     parityMoveTable[static_cast<std::size_t>(col % 2 * kMoveCount + m)]);
     fillPruneTable<kPhase2Cols>(t.cornerSixSliceParityPrune, kCornerSixCount, t.cornerSixMoveTable.data(),
                                 sliceParityMoves, phase2Moves);
     fillPruneTable<kPhase2Cols>(t.edgeSixSliceParityPrune, kEdgeSixInSubgroup, t.edgeSixMoveTable.data(),
@@ -208,10 +210,12 @@ void fillTables(Tables& t)
 
 const Tables& buildMoveTables()
 {
-    std::call_once(buildOnce, [] {
-        fillTables(processTables);
-        builtFlag.store(true, std::memory_order_release);
-    });
+    std::call_once(buildOnce,
+                   []
+                   {
+                       fillTables(processTables);
+                       builtFlag.store(true, std::memory_order_release);
+                   });
     return processTables;
 }
 

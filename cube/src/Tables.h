@@ -26,13 +26,12 @@ static_assert(pruneBytes(kPhase2PruneEntries) == 483840, "two 4-bit entries per 
 static_assert(pruneBytes(kTwistSlicePruneEntries) == 541283, "an odd count rounds up");
 static_assert(pruneBytes(kFlipSlicePruneEntries) == 506880, "two 4-bit entries per byte");
 
-template <int32_t Rows>
-using MoveTable = std::array<int16_t, static_cast<std::size_t>(Rows) * kMoveCount>;
+template <int32_t Rows> using MoveTable = std::array<int16_t, static_cast<std::size_t>(Rows) * kMoveCount>;
 
 // Corner parity after a move (row = parity before): quarter turns change it.
 constexpr std::array<int16_t, 2 * kMoveCount> parityMoveTable{
-    1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0, 1,
-    0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0,
+    1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0, 1, // from even parity
+    0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, // from odd parity
 };
 
 // Move tables: entry r * 18 + m is the coordinate r after move m. Pruning tables hold 4-bit
@@ -58,14 +57,12 @@ struct Tables
 };
 
 // The entry of a move table for coordinate value and move.
-template <int32_t Rows>
-inline int32_t moved(const MoveTable<Rows>& table, int32_t value, int32_t move)
+template <int32_t Rows> inline int32_t moved(const MoveTable<Rows>& table, int32_t value, int32_t move)
 {
     return table[static_cast<std::size_t>(value * kMoveCount + move)];
 }
 
-template <std::size_t Bytes>
-inline int32_t pruneValue(const std::array<uint8_t, Bytes>& table, int32_t index)
+template <std::size_t Bytes> inline int32_t pruneValue(const std::array<uint8_t, Bytes>& table, int32_t index)
 {
     // A shift rather than a branch: which half is wanted is a coin toss the predictor loses.
     const auto i = static_cast<uint32_t>(index);
