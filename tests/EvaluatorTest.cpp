@@ -1,3 +1,4 @@
+#include "Text.h"
 #include "support/EngineTesting.h"
 
 #include <gtest/gtest.h>

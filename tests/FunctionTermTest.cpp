@@ -1,4 +1,4 @@
-#include "Builtins.h"
+#include "Text.h"
 #include "support/EngineTesting.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "NumberReader.h"
 #include "support/EngineTesting.h"
 
 #include <gtest/gtest.h>
