@@ -69,15 +69,6 @@ TEST(EvaluateText, ReportsEveryStatementReachedInOrder)
     }
 }
 
-TEST(EvaluateText, VariablesPersistPerEvaluator)
-{
-    Evaluator first;
-    Evaluator second;
-    evaluate(first, "x = 2");
-    EXPECT_EQ(evaluate(first, "x").value, 2);
-    EXPECT_TRUE(std::isnan(evaluate(second, "x").value));
-}
-
 TEST(EvaluateText, DefaultCallbackIsUsedWhenNoneIsGiven)
 {
     Transcript fallback;
