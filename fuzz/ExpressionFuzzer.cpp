@@ -1,4 +1,6 @@
 // libFuzzer entry: any text through the parser and the evaluator must neither crash nor leak.
+#include "Text.h"
+
 #include <Morvantis/Expression.h>
 #include <Morvantis/TextConversion.h>
 
@@ -9,11 +11,6 @@
 
 namespace
 {
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool continuesName(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -37,7 +34,7 @@ bool isRefused(const std::string& text)
 {
     std::string lowered(text);
     for (char& c : lowered)
-        c = lower(c);
+        c = Morvantis::ExpressionUtils::toLowerAscii(c);
     for (std::string_view name : {"sleep", "url", "sha256_f", "md5_f"})
         if (mentionsName(lowered, name))
             return true;
@@ -47,14 +44,14 @@ bool isRefused(const std::string& text)
 // Copies every text the engine reports, as the editor's status bar does, so a dangling one shows.
 class CopyingCallback final : public Morvantis::ExpressionUtils::Callback
 {
-public:
+  public:
     void onResult(const std::string& statement, double value, const std::string& textOut) override
     {
         last_ = statement + Morvantis::ExpressionUtils::numberToString(value) + textOut;
     }
     void onError(const std::string& statement, const std::string& message) override { last_ = statement + message; }
 
-private:
+  private:
     std::string last_;
 };
 } // namespace

@@ -35,7 +35,7 @@ TEST(Mathematics, Functions)
         {"sqr", {{-3, 9}}},
         {"sin", {{kPi / 2, 1}}},
         {"cos", {{0, 1}}},
-        {"tan", {{0.5, std::tan(0.5)}}},
+        {"tan", {{0.5, 0.5463024898437905}}},
         {"asin", {{1, kPi / 2}}},
         {"acos", {{-1, kPi}}},
         {"atan", {{1, kPi / 4}}},

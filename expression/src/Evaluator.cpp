@@ -1,26 +1,15 @@
-#include "Evaluator.h"
-
+// The evaluation driver: one statement after the other, each reported to the callback.
 #include "Parser.h"
+#include "Text.h"
+
+#include <Morvantis/Expression.h>
 
 namespace Morvantis::ExpressionUtils
 {
 
-void trimLeft(std::string& text)
+namespace
 {
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    text.erase(0, i);
-}
-
-void trimRight(std::string& text)
-{
-    std::size_t n = text.size();
-    while (n > 0 && isBlank(text[n - 1]))
-        --n;
-    text.erase(n);
-}
-
+// The value of tree; on failure error receives the message and the result is 0.
 double evaluateTerm(const TermRef& tree, Scope& scope, std::string* error)
 {
     try
@@ -38,6 +27,7 @@ double evaluateTerm(const TermRef& tree, Scope& scope, std::string* error)
     }
     return 0.0;
 }
+} // namespace
 
 // Statements run strictly one after the other: each is parsed only after the previous one
 // was evaluated and reported, and the first failure ends the text.

@@ -2,6 +2,7 @@
 #include "Builtins.h"
 #include "Numeric.h"
 #include "Terms.h"
+#include "Text.h"
 
 #include <cmath>
 

@@ -35,4 +35,9 @@ std::string toStdString(const juce::String& text)
     return result;
 }
 
+juce::String fromUtf8(const std::string& bytes)
+{
+    return juce::String::fromUTF8(bytes.data(), static_cast<int>(bytes.size()));
+}
+
 } // namespace Morvantis::ExpressionUtils

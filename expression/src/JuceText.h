@@ -1,4 +1,4 @@
-// Copies framework strings into the engine's UTF-8 byte strings.
+// Between framework strings and the engine's UTF-8 byte strings.
 #pragma once
 
 #include <juce_core/juce_core.h>
@@ -13,5 +13,7 @@ namespace Morvantis::ExpressionUtils
 void copyToUtf8Buffer(const juce::String& text, char* destination, int32_t capacity);
 
 std::string toStdString(const juce::String& text);
+
+juce::String fromUtf8(const std::string& bytes);
 
 } // namespace Morvantis::ExpressionUtils

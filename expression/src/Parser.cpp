@@ -2,22 +2,21 @@
 // before it and exactly the bytes it accepts, and nothing is ever put back.
 #include "Parser.h"
 
-#include "Numeric.h"
+#include "NumberReader.h"
+#include "Text.h"
 
-#include <algorithm>
-#include <charconv>
+#include <cstdint>
 
 namespace Morvantis::ExpressionUtils
 {
 
 namespace
 {
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// Parentheses, prefixes, calls and assignments may nest this deep; deeper input is refused
+// before it can exhaust the stack of the thread that parses it.
+constexpr int32_t kMaxNesting = 300;
 
-inline void skipBlanks(std::string_view& text)
+void skipBlanks(std::string_view& text)
 {
     if (text.empty() || !isBlank(text[0]))
         return;
@@ -35,111 +34,54 @@ void skipSemicolons(std::string_view& text)
     text.remove_prefix(i);
 }
 
-// The bytes that may belong to the number at p; the conversion decides where it really ends.
-const char* numberExtent(const char* p)
+void trimTrailingSemicolons(std::string& text)
 {
-    if (isLetter(*p)) // inf, infinity, nan, nan(chars)
-    {
-        while (isLetter(*p))
-            ++p;
-        if (*p == '(')
-        {
-            const char* q = p + 1;
-            while (isLetter(*q) || isDigit(*q) || *q == '_')
-                ++q;
-            if (*q == ')')
-                p = q + 1;
-        }
-        return p;
-    }
-    const bool hex = p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
-    if (hex)
-        p += 2;
-    while ((hex ? isHexDigit(*p) : isDigit(*p)) || *p == '.')
-        ++p;
-    if (lower(*p) == (hex ? 'p' : 'e'))
-    {
-        ++p;
-        if (*p == '+' || *p == '-')
-            ++p;
-        while (isDigit(*p))
-            ++p;
-    }
-    return p;
+    const std::size_t keep = text.find_last_not_of(';');
+    text.erase(keep == std::string::npos ? 0 : keep + 1);
 }
 
-// from_chars leaves the value alone when a number over- or underflows, where strtod gives
-// infinity or zero: tell the two apart by the number's decimal (or binary) magnitude.
-double outOfRangeValue(const char* first, const char* last, bool hex)
+// identifier := (letter | "_" | ".") { letter | digit | "_" | "|" }
+bool readIdentifier(std::string_view& text, std::string& name)
 {
-    long long scale = 0;
-    bool point = false;
-    bool significant = false;
-    const char exponentMark = hex ? 'p' : 'e';
-    const char* p = first;
-    for (; p < last && lower(*p) != exponentMark; ++p)
-    {
-        if (*p == '.')
-            point = true;
-        else if (significant || *p != '0')
-        {
-            significant = true;
-            if (!point)
-                ++scale;
-        }
-        else if (point)
-            --scale;
-    }
-    long long exponent = 0;
-    if (p < last)
-    {
-        ++p;
-        const bool negative = *p == '-';
-        if (*p == '+' || *p == '-')
-            ++p;
-        for (; p < last && isDigit(*p); ++p)
-            exponent = std::min(exponent * 10 + (*p - '0'), 1000000000000LL);
-        if (negative)
-            exponent = -exponent;
-    }
-    const long long magnitude = (hex ? scale * 4 : scale) + exponent;
-    return magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-}
-
-// Most numbers in a selection are short plain decimals. With at most 15 digits and no exponent,
-// the digits form an exact integer and the power of ten is exact, so one division rounds
-// exactly as the full conversion would. Anything else returns false and takes the full path.
-bool parseShortDecimal(const char* text, double& value, const char*& stop)
-{
-    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    constexpr int kMaxDigits = 15;
-    static_assert(std::size(powersOfTen) == kMaxDigits + 1);
-    if (!isDigit(text[0]) || (text[0] == '0' && isLetter(text[1])))
+    skipBlanks(text);
+    if (text.empty() || !(isAsciiLetter(text[0]) || text[0] == '_' || text[0] == '.'))
         return false;
-    uint64_t digits = 0;
-    int count = 0;
-    int fractionDigits = 0;
-    const char* p = text;
-    const auto take = [&](char digit) {
-        if (++count <= kMaxDigits)
-            digits = digits * 10 + static_cast<uint64_t>(digit - '0');
-    };
-    for (; isDigit(*p); ++p)
-        take(*p);
-    if (*p == '.')
-        for (++p; isDigit(*p); ++p, ++fractionDigits)
-            take(*p);
-    if (count > kMaxDigits || *p == 'e' || *p == 'E')
-        return false;
-    value = static_cast<double>(digits) / powersOfTen[fractionDigits];
-    stop = p;
+    std::size_t length = 1;
+    while (length < text.size() &&
+           (isAsciiLetter(text[length]) || isAsciiDigit(text[length]) || text[length] == '_' || text[length] == '|'))
+        ++length;
+    name.assign(text.substr(0, length));
+    text.remove_prefix(length);
     return true;
 }
 
+// A two-operand operator as it is written, and the node it makes.
+struct BinaryOperator
+{
+    std::string_view text;
+    TermRef (*make)(TermRef left, TermRef right);
+};
+
+template <class Node> TermRef makeNode(TermRef left, TermRef right)
+{
+    return makeRef<Node>(std::move(left), std::move(right));
+}
+
+// Tried in this order, longer ones before their prefixes.
+constexpr BinaryOperator kCompareOperators[] = {
+    {">=", makeNode<GreaterThanOrEqual>}, {">", makeNode<GreaterThan>},
+    {"<=", makeNode<LessThanOrEqual>},    {"<", makeNode<LessThan>},
+    {"!=", makeNode<NotEqual>},           {"==", makeNode<Equal>},
+    {"&&", makeNode<LogicAnd>},           {"||", makeNode<LogicOr>},
+};
+constexpr BinaryOperator kAdditiveOperators[] = {{"+", makeNode<Add>}, {"-", makeNode<Subtract>}};
+constexpr BinaryOperator kMultiplicativeOperators[] = {
+    {"*", makeNode<Multiply>}, {"/", makeNode<Divide>}, {"%", makeNode<Modulo>}};
+constexpr BinaryOperator kPowerOperators[] = {{"^", makeNode<Power>}};
+
 class Parser
 {
-public:
+  public:
     Parser(std::string_view& text, std::string* textOut) : text_(text), textOut_(textOut) {}
 
     TermRef parseNextStatement();
@@ -147,7 +89,7 @@ public:
     std::string statement;
     std::string error;
 
-private:
+  private:
     TermRef parseStatement();
     TermRef parseFullExpression() { return parseCompare(); }
     TermRef parseCompare();
@@ -161,8 +103,8 @@ private:
     TermRef parseQuoted();
     TermRef parseName();
 
-    template <class Make>
-    TermRef parseLeftAssociative(std::string_view operators, TermRef (Parser::*operand)(), Make make);
+    template <std::size_t N>
+    TermRef parseLeftAssociative(const BinaryOperator (&operators)[N], TermRef (Parser::*operand)());
 
     TermRef setError(const std::string& message);
     // Takes the next byte after the blanks when it is one of set; the parser's innermost step.
@@ -184,7 +126,20 @@ private:
         }
         return false;
     }
-    bool readCompareOperator(uint32_t& code);
+    // Takes the first of operators that the text continues with after the blanks.
+    template <std::size_t N> const BinaryOperator* acceptOperator(const BinaryOperator (&operators)[N])
+    {
+        skipBlanks(text_);
+        for (const BinaryOperator& op : operators)
+        {
+            if (text_.substr(0, op.text.size()) == op.text)
+            {
+                text_.remove_prefix(op.text.size());
+                return &op;
+            }
+        }
+        return nullptr;
+    }
 
     std::string_view& text_;
     std::string* textOut_;
@@ -196,26 +151,6 @@ TermRef Parser::setError(const std::string& message)
     if (error.empty())
         error = message;
     return nullptr;
-}
-
-// The eight operators in the order they are tried, longer ones before their prefixes.
-bool Parser::readCompareOperator(uint32_t& code)
-{
-    static constexpr std::string_view operators[] = {">=", ">", "<=", "<", "!=", "==", "&&", "||"};
-    static constexpr uint32_t codes[] = {2, 1, 4, 3, 6, 5, 7, 8};
-    static_assert(std::size(operators) == std::size(codes));
-    skipBlanks(text_);
-    for (std::size_t i = 0; i < std::size(operators); ++i)
-    {
-        if (text_.substr(0, operators[i].size()) == operators[i])
-        {
-            text_.remove_prefix(operators[i].size());
-            code = codes[i];
-            return true;
-        }
-    }
-    code = 0;
-    return false;
 }
 
 // statement := [ ";"... ] ( expression ) ";"
@@ -262,40 +197,28 @@ TermRef Parser::parseCompare()
 
 TermRef Parser::parseCompareTail(TermRef left)
 {
-    uint32_t code = 0;
-    while (readCompareOperator(code))
+    while (const BinaryOperator* op = acceptOperator(kCompareOperators))
     {
         TermRef right = parseAdditive();
         if (!right)
             return setError("Expected expression after compare operator");
-        switch (code)
-        {
-        case 1: left = makeRef<GreaterThan>(std::move(left), std::move(right)); break;
-        case 2: left = makeRef<GreaterThanOrEqual>(std::move(left), std::move(right)); break;
-        case 3: left = makeRef<LessThan>(std::move(left), std::move(right)); break;
-        case 4: left = makeRef<LessThanOrEqual>(std::move(left), std::move(right)); break;
-        case 5: left = makeRef<Equal>(std::move(left), std::move(right)); break;
-        case 6: left = makeRef<NotEqual>(std::move(left), std::move(right)); break;
-        case 7: left = makeRef<LogicAnd>(std::move(left), std::move(right)); break;
-        default: left = makeRef<LogicOr>(std::move(left), std::move(right)); break;
-        }
+        left = op->make(std::move(left), std::move(right));
     }
     return left;
 }
 
-template <class Make>
-TermRef Parser::parseLeftAssociative(std::string_view operators, TermRef (Parser::*operand)(), Make make)
+template <std::size_t N>
+TermRef Parser::parseLeftAssociative(const BinaryOperator (&operators)[N], TermRef (Parser::*operand)())
 {
     TermRef left = (this->*operand)();
     if (!left)
         return nullptr;
-    char op = 0;
-    while (acceptChar(operators, &op))
+    while (const BinaryOperator* op = acceptOperator(operators))
     {
         TermRef right = (this->*operand)();
         if (!right)
-            return setError(std::string("Expected expression after \"") + op + "\"");
-        left = make(op, std::move(left), std::move(right));
+            return setError("Expected expression after \"" + std::string(op->text) + "\"");
+        left = op->make(std::move(left), std::move(right));
     }
     return left;
 }
@@ -303,31 +226,19 @@ TermRef Parser::parseLeftAssociative(std::string_view operators, TermRef (Parser
 // additive := multiplicative { ("+" | "-") multiplicative }
 TermRef Parser::parseAdditive()
 {
-    return parseLeftAssociative("+-", &Parser::parseMultiplicative, [](char op, TermRef l, TermRef r) -> TermRef {
-        if (op == '+')
-            return makeRef<Add>(std::move(l), std::move(r));
-        return makeRef<Subtract>(std::move(l), std::move(r));
-    });
+    return parseLeftAssociative(kAdditiveOperators, &Parser::parseMultiplicative);
 }
 
 // multiplicative := power { ("*" | "/" | "%") power }
 TermRef Parser::parseMultiplicative()
 {
-    return parseLeftAssociative("*/%", &Parser::parsePower, [](char op, TermRef l, TermRef r) -> TermRef {
-        if (op == '*')
-            return makeRef<Multiply>(std::move(l), std::move(r));
-        if (op == '/')
-            return makeRef<Divide>(std::move(l), std::move(r));
-        return makeRef<Modulo>(std::move(l), std::move(r));
-    });
+    return parseLeftAssociative(kMultiplicativeOperators, &Parser::parsePower);
 }
 
 // power := unary { "^" unary }   (groups from the left)
 TermRef Parser::parsePower()
 {
-    return parseLeftAssociative("^", &Parser::parseUnary, [](char, TermRef l, TermRef r) -> TermRef {
-        return makeRef<Power>(std::move(l), std::move(r));
-    });
+    return parseLeftAssociative(kPowerOperators, &Parser::parseUnary);
 }
 
 // unary := ("+" | "-" | "!") unary | primary
@@ -451,71 +362,6 @@ TermRef parseExpression(std::string_view& text, std::string& statement, std::str
     statement = std::move(parser.statement);
     error = std::move(parser.error);
     return tree;
-}
-
-// identifier := (letter | "_" | ".") { letter | digit | "_" | "|" }
-bool readIdentifier(std::string_view& text, std::string& name)
-{
-    skipBlanks(text);
-    if (text.empty() || !(isLetter(text[0]) || text[0] == '_' || text[0] == '.'))
-        return false;
-    std::size_t length = 1;
-    while (length < text.size() &&
-           (isLetter(text[length]) || isDigit(text[length]) || text[length] == '_' || text[length] == '|'))
-        ++length;
-    name.assign(text.substr(0, length));
-    text.remove_prefix(length);
-    return true;
-}
-
-double parseNumber(const char* text, const char** end)
-{
-    if (end != nullptr)
-        *end = text;
-    if (text == nullptr || *text == '\0')
-        return kNaN;
-
-    // Only inf, infinity and nan begin with a letter; every other name is no number.
-    if (isLetter(text[0]) && lower(text[0]) != 'i' && lower(text[0]) != 'n')
-        return kNaN;
-
-    const char* stop = text;
-    double value = kNaN;
-    if (text[0] == '0' && (text[1] == 'b' || text[1] == 'B'))
-    {
-        // Only the last 32 binary digits count.
-        uint32_t bits = 0;
-        for (stop = text + 2; *stop == '0' || *stop == '1'; ++stop)
-            bits = bits * 2u + static_cast<uint32_t>(*stop - '0');
-        value = bits;
-    }
-    else if (!parseShortDecimal(text, value, stop) && text[0] != '-' && text[0] != '+')
-    {
-        const char* last = numberExtent(text);
-        const bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X') &&
-                         (isHexDigit(text[2]) || (text[2] == '.' && isHexDigit(text[3])));
-        const char* first = hex ? text + 2 : text;
-        const auto result = std::from_chars(first, last, value, hex ? std::chars_format::hex : std::chars_format::general);
-        if (result.ptr != first)
-        {
-            stop = result.ptr;
-            if (result.ec == std::errc::result_out_of_range)
-                value = outOfRangeValue(first, stop, hex);
-        }
-        else
-            value = kNaN;
-    }
-    if (end != nullptr)
-        *end = stop;
-    return value;
-}
-
-void trimLeadingSemicolons(std::string& text) { text.erase(0, text.find_first_not_of(';')); }
-
-void trimTrailingSemicolons(std::string& text)
-{
-    const std::size_t keep = text.find_last_not_of(';');
-    text.erase(keep == std::string::npos ? 0 : keep + 1);
 }
 
 } // namespace Morvantis::ExpressionUtils

@@ -1,13 +1,18 @@
 #include "Terms.h"
 
 #include "Numeric.h"
+#include "Text.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace Morvantis::ExpressionUtils
 {
+
+namespace
+{
+constexpr int32_t kMaxRecursionDepth = 256;
+} // namespace
 
 void checkRecursionDepth(int32_t depth)
 {
@@ -15,27 +20,37 @@ void checkRecursionDepth(int32_t depth)
         throw ErrorException("Recursive symbol references");
 }
 
-// The "%f" text, made without the C runtime so that every platform writes the same digits.
 std::string Term::toString() const
 {
-    const double value = getValue();
-    if (std::isnan(value))
-        return std::signbit(value) ? "-nan" : "nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    return std::string(buffer, result.ptr);
+    return fixedDecimals(getValue(), 6);
 }
 
-TermRef Term::negate() { return makeRef<Negate>(TermRef(this)); }
-TermRef Term::logicNot() { return makeRef<LogicNot>(TermRef(this)); }
+TermRef Term::negate()
+{
+    return makeRef<Negate>(TermRef(this));
+}
+TermRef Term::logicNot()
+{
+    return makeRef<LogicNot>(TermRef(this));
+}
 
-TermRef ConstantTerm::negate() { return makeRef<ConstantTerm>(-value_); }
-TermRef ConstantTerm::logicNot() { return makeRef<ConstantTerm>(truth(isNearZero(value_))); }
+TermRef ConstantTerm::negate()
+{
+    return makeRef<ConstantTerm>(-value_);
+}
+TermRef ConstantTerm::logicNot()
+{
+    return makeRef<ConstantTerm>(truth(isNearZero(value_)));
+}
 
-double StringTerm::getValue() const { return kNaN; }
-TermRef StringTerm::negate() { return makeRef<StringTerm>(text_); }
+double StringTerm::getValue() const
+{
+    return kNaN;
+}
+TermRef StringTerm::negate()
+{
+    return makeRef<StringTerm>(text_);
+}
 
 TermRef SymbolTerm::evaluate(Scope& scope, int32_t depth)
 {
@@ -117,20 +132,62 @@ TermRef Assign::evaluate(Scope& scope, int32_t depth)
     return makeRef<ConstantTerm>(value);
 }
 
-double LogicOr::apply(double l, double r) const { return truth(!(isNearZero(l) && isNearZero(r))); }
-double LogicAnd::apply(double l, double r) const { return truth(!(isNearZero(l) || isNearZero(r))); }
-double Equal::apply(double l, double r) const { return truth(l == r || std::fabs(r - l) < kTolerance); }
-double NotEqual::apply(double l, double r) const { return truth(!(l == r || std::fabs(r - l) < kTolerance)); }
-double GreaterThan::apply(double l, double r) const { return truth(l > r); }
-double GreaterThanOrEqual::apply(double l, double r) const { return truth(l >= r); }
-double LessThan::apply(double l, double r) const { return truth(l < r); }
-double LessThanOrEqual::apply(double l, double r) const { return truth(l <= r); }
+double LogicOr::apply(double l, double r) const
+{
+    return truth(!(isNearZero(l) && isNearZero(r)));
+}
+double LogicAnd::apply(double l, double r) const
+{
+    return truth(!(isNearZero(l) || isNearZero(r)));
+}
+double Equal::apply(double l, double r) const
+{
+    return truth(l == r || std::fabs(r - l) < kTolerance);
+}
+double NotEqual::apply(double l, double r) const
+{
+    return truth(!(l == r || std::fabs(r - l) < kTolerance));
+}
+double GreaterThan::apply(double l, double r) const
+{
+    return truth(l > r);
+}
+double GreaterThanOrEqual::apply(double l, double r) const
+{
+    return truth(l >= r);
+}
+double LessThan::apply(double l, double r) const
+{
+    return truth(l < r);
+}
+double LessThanOrEqual::apply(double l, double r) const
+{
+    return truth(l <= r);
+}
 // An undefined left operand counts as absent.
-double Add::apply(double l, double r) const { return isFinite(l) ? l + r : r; }
-double Subtract::apply(double l, double r) const { return isFinite(l) ? l - r : -r; }
-double Multiply::apply(double l, double r) const { return l * r; }
-double Divide::apply(double l, double r) const { return l / r; }
-double Modulo::apply(double l, double r) const { return LibM::fmod(l, r); }
-double Power::apply(double l, double r) const { return LibM::pow(l, r); }
+double Add::apply(double l, double r) const
+{
+    return isFinite(l) ? l + r : r;
+}
+double Subtract::apply(double l, double r) const
+{
+    return isFinite(l) ? l - r : -r;
+}
+double Multiply::apply(double l, double r) const
+{
+    return l * r;
+}
+double Divide::apply(double l, double r) const
+{
+    return l / r;
+}
+double Modulo::apply(double l, double r) const
+{
+    return LibM::fmod(l, r);
+}
+double Power::apply(double l, double r) const
+{
+    return LibM::pow(l, r);
+}
 
 } // namespace Morvantis::ExpressionUtils

@@ -16,14 +16,12 @@ class Term;
 class BinaryTerm;
 using TermRef = Ref<Term>;
 
-constexpr int32_t kMaxRecursionDepth = 256;
-
 // Throws "Recursive symbol references" above the depth limit.
 void checkRecursionDepth(int32_t depth);
 
 class Term : public RefCnt
 {
-public:
+  public:
     // Returns a constant or string node; the tree itself is left unchanged.
     virtual TermRef evaluate(Scope& scope, int32_t depth) = 0;
     virtual double getValue() const { return 0.0; }
@@ -39,20 +37,20 @@ public:
 
 class ConstantTerm final : public Term
 {
-public:
+  public:
     explicit ConstantTerm(double value) : value_(value) {}
     TermRef evaluate(Scope&, int32_t) override { return TermRef(this); }
     double getValue() const override { return value_; }
     TermRef negate() override;
     TermRef logicNot() override;
 
-private:
+  private:
     double value_;
 };
 
 class StringTerm final : public Term
 {
-public:
+  public:
     explicit StringTerm(std::string text) : text_(std::move(text)) {}
     TermRef evaluate(Scope&, int32_t) override { return TermRef(this); }
     double getValue() const override;
@@ -60,24 +58,24 @@ public:
     Value toValue() const override { return Value::ofString(text_); }
     TermRef negate() override;
 
-private:
+  private:
     std::string text_;
 };
 
 class SymbolTerm final : public Term
 {
-public:
+  public:
     explicit SymbolTerm(std::string name) : name_(std::move(name)) {}
     TermRef evaluate(Scope& scope, int32_t depth) override;
     std::string getText() const override { return name_; }
 
-private:
+  private:
     std::string name_;
 };
 
 class FunctionTerm final : public Term
 {
-public:
+  public:
     FunctionTerm(std::string name, std::vector<TermRef> arguments, std::string* textOut)
         : name_(std::move(name)), arguments_(std::move(arguments)), textOut_(textOut)
     {
@@ -88,7 +86,7 @@ public:
     void addArgument(TermRef argument) { arguments_.push_back(std::move(argument)); }
     const std::vector<TermRef>& arguments() const { return arguments_; }
 
-private:
+  private:
     double evaluateIf(Scope& scope, int32_t depth);
     double evaluateFor(Scope& scope, int32_t depth);
     double evaluateExec(Scope& scope, int32_t depth);
@@ -102,33 +100,33 @@ private:
 
 class Negate final : public Term
 {
-public:
+  public:
     explicit Negate(TermRef operand) : operand_(std::move(operand)) {}
     TermRef evaluate(Scope& scope, int32_t depth) override;
     TermRef negate() override { return operand_; }
     std::string getText() const override { return "-"; }
     const TermRef& operand() const { return operand_; }
 
-private:
+  private:
     TermRef operand_;
 };
 
 class LogicNot final : public Term
 {
-public:
+  public:
     explicit LogicNot(TermRef operand) : operand_(std::move(operand)) {}
     TermRef evaluate(Scope& scope, int32_t depth) override;
     TermRef logicNot() override { return operand_; }
     std::string getText() const override { return "!"; }
     const TermRef& operand() const { return operand_; }
 
-private:
+  private:
     TermRef operand_;
 };
 
 class BinaryTerm : public Term
 {
-public:
+  public:
     BinaryTerm(TermRef left, TermRef right) : left_(std::move(left)), right_(std::move(right)) {}
     ~BinaryTerm() override;
     TermRef evaluate(Scope& scope, int32_t depth) override;
@@ -138,7 +136,7 @@ public:
     const TermRef& left() const { return left_; }
     const TermRef& right() const { return right_; }
 
-protected:
+  protected:
     TermRef left_;
     TermRef right_;
 };
@@ -146,7 +144,7 @@ protected:
 #define MORVANTIS_OPERATOR(Class, precedence, text)                                                                    \
     class Class final : public BinaryTerm                                                                              \
     {                                                                                                                  \
-    public:                                                                                                            \
+      public:                                                                                                          \
         using BinaryTerm::BinaryTerm;                                                                                  \
         int32_t getPrecedence() const override { return precedence; }                                                  \
         std::string getText() const override { return text; }                                                          \
@@ -173,7 +171,7 @@ MORVANTIS_OPERATOR(Power, 1, "^")
 // Left is always the SymbolTerm of the variable.
 class Assign final : public BinaryTerm
 {
-public:
+  public:
     using BinaryTerm::BinaryTerm;
     TermRef evaluate(Scope& scope, int32_t depth) override;
     BinaryTerm* asChainLink() noexcept override { return nullptr; } // evaluates by its own rules

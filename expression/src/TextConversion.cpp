@@ -1,19 +1,13 @@
 #include "Morvantis/TextConversion.h"
 
-#include <charconv>
+#include "Text.h"
+
 #include <cmath>
-#include <limits>
-#include <system_error>
 
 namespace Morvantis::ExpressionUtils
 {
 namespace
 {
-
-constexpr int kDecimals = 12;
-// Widest fixed text: every integer digit of the largest double, sign, point and the decimals.
-constexpr int kNumberTextSize = std::numeric_limits<double>::max_exponent10 + 1 + 1 + 1 + kDecimals;
-static_assert(kNumberTextSize == 323, "309 integer digits + sign + point + 12 decimals");
 
 constexpr WideChar kRefusedByte = static_cast<WideChar>('#');
 constexpr WideChar kReplacement = static_cast<WideChar>(0xFFFD);
@@ -86,13 +80,7 @@ std::string numberToString(double value)
 {
     if (!std::isfinite(value))
         return "---";
-
-    char buffer[kNumberTextSize];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + kNumberTextSize, value, std::chars_format::fixed, kDecimals);
-    if (error != std::errc())
-        return "---"; // cannot happen with the buffer sized for the largest double
-    return stripTrailingZerosCopy(std::string(buffer, end));
+    return stripTrailingZerosCopy(fixedDecimals(value, 12));
 }
 
 void stripTrailingZeros(std::string& text)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Morvantis::ExpressionUtils
@@ -11,16 +12,23 @@ namespace Morvantis::ExpressionUtils
 
 struct Value
 {
-    enum Type : int32_t { Number = 1, String = 2 };
+    enum class Type : int32_t
+    {
+        Number = 1,
+        String = 2
+    };
 
-    int32_t type = Number;
+    Type type = Type::Number;
     double number = 0.0; // NaN for a string
     std::string text;    // empty for a number
 
-    static Value ofNumber(double v) { return {Number, v, {}}; }
-    static Value ofString(std::string t) { return {String, std::numeric_limits<double>::quiet_NaN(), std::move(t)}; }
-    bool isNumber() const { return type == Number; }
-    bool isString() const { return type == String; }
+    static Value ofNumber(double v) { return {Type::Number, v, {}}; }
+    static Value ofString(std::string t)
+    {
+        return {Type::String, std::numeric_limits<double>::quiet_NaN(), std::move(t)};
+    }
+    bool isNumber() const { return type == Type::Number; }
+    bool isString() const { return type == Type::String; }
 };
 
 using ValueList = std::vector<Value>;

@@ -14,11 +14,11 @@ namespace Morvantis
 // Carries the message of every evaluation error.
 class ErrorException : public std::exception
 {
-public:
+  public:
     explicit ErrorException(const std::string& message) : message_(message) {}
     const char* what() const noexcept override { return message_.c_str(); }
 
-private:
+  private:
     std::string message_;
 };
 
@@ -28,19 +28,19 @@ namespace ExpressionUtils
 // Lets an outside party answer for variable names before a Scope's own table.
 class SymbolResolver
 {
-public:
+  public:
     virtual bool has(const std::string& name) = 0;
     virtual void get(const std::string& name, double& value) = 0;
     virtual void set(const std::string& name, double value) = 0;
 
-protected:
+  protected:
     ~SymbolResolver() = default;
 };
 
 // The variables of one Evaluator. Never-assigned names read as NaN, the empty name as 0.
 class Scope
 {
-public:
+  public:
     Scope() = default;
     virtual ~Scope() = default;
     Scope(const Scope&) = delete;
@@ -52,7 +52,7 @@ public:
     // Resolvers are not owned and are asked in the order they were added.
     void addResolver(SymbolResolver* resolver);
 
-private:
+  private:
     std::mutex mutex_;
     std::unordered_map<std::string, std::unique_ptr<double>> variables_;
     std::vector<SymbolResolver*> resolvers_;
@@ -61,11 +61,11 @@ private:
 // Hears of every statement that evaluateText reaches.
 class Callback
 {
-public:
+  public:
     virtual void onResult(const std::string& statement, double value, const std::string& textOut) = 0;
     virtual void onError(const std::string& statement, const std::string& message) = 0;
 
-protected:
+  protected:
     ~Callback() = default;
 };
 
@@ -83,10 +83,6 @@ bool evaluateText(Evaluator& evaluator, const std::string& text, double* result,
 // Frees the blocks the calling thread keeps for the next expression nodes. Threads on Linux do
 // this when they end; in the Windows DLL the entry point calls it when a thread detaches.
 void releaseThreadNodeCache() noexcept;
-
-// Blanks are space and the bytes 9 to 13.
-void trimLeft(std::string& text);
-void trimRight(std::string& text);
 
 } // namespace ExpressionUtils
 } // namespace Morvantis

@@ -189,9 +189,7 @@ double logarithm2(const ValueList& args, std::string&)
     return LibM::log2(positiveArg("log2", args));
 }
 
-} // namespace
-
-const std::array<Entry, 27> mathematics{{
+constexpr Entry kEntries[] = {
     {"exists", exists},
     {"notexists", notExists},
     {"nop", nop},
@@ -219,6 +217,9 @@ const std::array<Entry, 27> mathematics{{
     {"log", logarithm},
     {"log10", logarithm10},
     {"log2", logarithm2},
-}};
+};
+} // namespace
+
+const Family mathematics(kEntries);
 
 } // namespace Morvantis::ExpressionUtils::Builtins

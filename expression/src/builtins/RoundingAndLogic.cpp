@@ -304,9 +304,7 @@ double lessEqual(const ValueList& args, std::string&)
     return compare("le", args, std::less_equal<double>());
 }
 
-} // namespace
-
-const std::array<Entry, 29> roundingAndLogic{{
+constexpr Entry kEntries[] = {
     {"round", roundValue},   {"roundup", roundUp},  {"floor", floorValue},
     {"ceil", ceilValue},     {"trunc", truncValue}, {"centerex", centerExValue},
     {"center", centerValue}, {"not", bitNot},       {"and", bitAnd},
@@ -317,6 +315,9 @@ const std::array<Entry, 29> roundingAndLogic{{
     {"lnor", logicNor},      {"lxnor", logicXnor},  {"eq", equal},
     {"ne", notEqual},        {"gt", greater},       {"lt", less},
     {"ge", greaterEqual},    {"le", lessEqual},
-}};
+};
+} // namespace
+
+const Family roundingAndLogic(kEntries);
 
 } // namespace Morvantis::ExpressionUtils::Builtins

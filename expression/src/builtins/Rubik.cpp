@@ -27,8 +27,10 @@ double rubikCall(const ValueList& args, std::string& textOut)
     }
     return static_cast<double>(textOut.size());
 }
+
+constexpr Entry kEntries[] = {{kName, rubikCall}};
 } // namespace
 
-const std::array<Entry, 1> rubik{{{kName, rubikCall}}};
+const Family rubik(kEntries);
 
 } // namespace Morvantis::ExpressionUtils::Builtins
