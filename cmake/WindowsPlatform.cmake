@@ -1,6 +1,6 @@
 # Windows (mingw-w64 cross build): third-party libraries for JUCE, static runtime, the full JUCE module set.
-set(MORVANTIS_WINDOWS_DEPS_DIR "${CMAKE_BINARY_DIR}/windows-deps" CACHE PATH
-  "Cache of the cross-built libpng and libjpeg (shared between build trees)")
+set(MORVANTIS_WINDOWS_DEPS_DIR "${PROJECT_SOURCE_DIR}/build/windows-deps" CACHE PATH
+  "Cache of the cross-built libpng and libjpeg")
 execute_process(
   COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/windows-deps.sh" "${MORVANTIS_WINDOWS_DEPS_DIR}"
   RESULT_VARIABLE deps_result)
@@ -9,18 +9,14 @@ if(NOT deps_result EQUAL 0)
 endif()
 set(deps_prefix "${MORVANTIS_WINDOWS_DEPS_DIR}/install")
 
-find_library(MORVANTIS_MINGW_ZLIB NAMES libz.a REQUIRED)
 set(MORVANTIS_JUCE_WINDOWS_INCLUDES "${deps_prefix}/include")
 # Order matters for static archives: png needs zlib. gdi32 is missing from JUCE's own mingw list.
 set(MORVANTIS_JUCE_WINDOWS_LIBS
-  "${deps_prefix}/lib/libpng.a" "${deps_prefix}/lib/libjpeg.a" "${MORVANTIS_MINGW_ZLIB}"
+  "${deps_prefix}/lib/libpng.a" "${deps_prefix}/lib/libjpeg.a" ZLIB::ZLIB
   uuid wsock32 wininet version ole32 ws2_32 oleaut32 imm32 comdlg32 shlwapi rpcrt4 winmm dxgi gdi32)
 
 # Everything links the runtime statically, so the DLL imports Windows system DLLs only.
 add_link_options(-static -static-libgcc -static-libstdc++)
-
-morvantis_add_juce_library(morvantis_juce MODULES
-  juce_core juce_events juce_cryptography juce_graphics juce_data_structures juce_gui_basics)
 
 # mingw has no sanitizer runtime: the cross build has the plain variant only.
 set(MORVANTIS_VARIANTS plain)

@@ -19,46 +19,8 @@ toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 mingw=/usr/x86_64-w64-mingw32
 jobs="$(nproc)"
 
-# A private deb-src view of the machine's own apt sources, so the system's apt set-up stays untouched.
-apt="$cache/apt"
-rm -rf "$apt" "$cache/src" "$cache/build" "$prefix"
-mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial" "$cache/src"
-for f in /etc/apt/sources.list.d/*.sources; do
-  [ -e "$f" ] || continue
-  sed -E 's/^Types:.*/Types: deb-src/' "$f" >"$apt/sources.list.d/$(basename "$f")"
-done
-if [ -f /etc/apt/sources.list ]; then
-  sed -nE 's/^[[:space:]]*deb[[:space:]]/deb-src /p' /etc/apt/sources.list >"$apt/sources.list.d/base.list"
-fi
-aptopts=(
-  -o Dir::Etc::SourceList=/dev/null
-  -o "Dir::Etc::SourceParts=$apt/sources.list.d"
-  -o "Dir::State::Lists=$apt/lists"
-  -o "Dir::Cache=$apt/cache"
-  -o Debug::NoLocking=1
-  -o APT::Sandbox::User="$(id -un)"
-)
-echo "windows-deps: fetching the libpng and libjpeg-turbo source packages" >&2
-apt-get "${aptopts[@]}" -qq update
-# Newest version first; a mirror may list a version whose files it no longer serves.
-fetch_source() {
-  local pkg="$1" version
-  for version in $(apt-cache "${aptopts[@]}" showsrc --only-source "$pkg" | sed -n 's/^Version: //p' | sort -rV); do
-    if (cd "$cache/src" && apt-get "${aptopts[@]}" -qq source --download-only "$pkg=$version" >/dev/null 2>&1); then
-      return 0
-    fi
-    rm -f "$cache/src/${pkg}_"*
-  done
-  echo "windows-deps: no source package of $pkg could be fetched" >&2
-  return 1
-}
-fetch_source libpng1.6
-fetch_source libjpeg-turbo
-for dsc in "$cache"/src/*.dsc; do
-  name="$(basename "$dsc" .dsc)"
-  # apt has checked the files against the signed release index; the keyless .dsc check only warns.
-  dpkg-source -x "$dsc" "$cache/src/${name%%_*}" >"$cache/src/unpack.log" 2>&1 || { cat "$cache/src/unpack.log" >&2; exit 1; }
-done
+rm -rf "$cache/src" "$cache/build" "$prefix"
+bash "$root/scripts/debian-source.sh" "$cache/src" libpng1.6 libjpeg-turbo
 
 cmake_cross() { # source-dir build-dir cmake-args...
   local src="$1" bld="$2"
@@ -90,5 +52,5 @@ cmake_cross "$cache/src/libpng1.6" "$cache/build/png" -DPNG_SHARED=OFF -DPNG_STA
 for lib in libpng.a libjpeg.a; do
   [ -f "$prefix/lib/$lib" ] || { echo "windows-deps: $lib missing after the build" >&2; exit 1; }
 done
-rm -rf "$cache/build" "$apt/cache"
+rm -rf "$cache/build"
 touch "$stamp"

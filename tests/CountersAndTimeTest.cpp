@@ -128,6 +128,8 @@ TEST(CountersAndTime, CalendarFieldsFollowTheZoneAndAreNaNWithoutAWholeSecond)
         {india, kInf, none},
         {india, -1.0, none},
         {india, 9.3e15, none},
+        {"UTC0", 32535244799.999, {3001, 1, 1, 7, 59, 59}}, // the last second the Windows runtime converts
+        {"UTC0", 32535244800, none},
     };
     for (const auto& [zone, t, fields] : cases)
     {
@@ -139,7 +141,6 @@ TEST(CountersAndTime, CalendarFieldsFollowTheZoneAndAreNaNWithoutAWholeSecond)
             calls.push_back({name, {num(t)}, fields[calls.size()]});
         check(calls);
     }
-    EXPECT_GT(callBuiltinFunction("year", {num(9.2e15)}, nullptr), 2.9e8); // far off, but its milliseconds still fit
     hadZone ? setenv("TZ", savedZone.c_str(), 1) : unsetenv("TZ");
     tzset();
 }

@@ -1,6 +1,8 @@
 // Tolerances and integer conversions shared by the operators and the built-ins.
 #pragma once
 
+#include "LibM.h"
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -37,9 +39,9 @@ inline int64_t toInt64(double x)
 }
 
 // Rounds half away from zero, then converts as toInt32.
-inline int32_t roundToInt32(double x) { return toInt32(std::round(x)); }
+inline int32_t roundToInt32(double x) { return toInt32(LibM::round(x)); }
 
 // The low 32 bits of the rounded value as a signed 64-bit integer (NaN and out of range give 0).
-inline uint32_t word32(double x) { return static_cast<uint32_t>(static_cast<uint64_t>(toInt64(std::round(x)))); }
+inline uint32_t word32(double x) { return static_cast<uint32_t>(static_cast<uint64_t>(toInt64(LibM::round(x)))); }
 
 } // namespace Morvantis::ExpressionUtils

@@ -183,11 +183,11 @@ double Divide::apply(double l, double r) const
 }
 double Modulo::apply(double l, double r) const
 {
-    return std::fmod(l, r);
+    return LibM::fmod(l, r);
 }
 double Power::apply(double l, double r) const
 {
-    return std::pow(l, r);
+    return LibM::pow(l, r);
 }
 
 } // namespace Morvantis::ExpressionUtils

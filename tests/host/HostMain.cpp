@@ -2,6 +2,8 @@
 //   MorvantisHost.exe <group>          run a group (module, command, numbers, exports, deep, hostile, url, about,
 //                                      unload)
 //   MorvantisHost.exe demo <selection> evaluate a selection and print the status texts and the clipboard
+//   MorvantisHost.exe differential <statements> <results> <sample> <command-results>
+//                                      the DLL's half of the differential run (see tests/differential)
 #include "Session.h"
 
 #include <windows.h>
@@ -36,16 +38,18 @@ int main()
         {"about", runAboutCase},     {"unload", runUnloadCase},    {"hostile", runHostileCases},
     };
     const bool demo = args.size() == 3 && args[1] == "demo";
-    if (args.size() < 2 || (!demo && groups.count(args[1]) == 0))
+    const bool differential = args.size() == 6 && args[1] == "differential";
+    if (args.size() < 2 || (!demo && !differential && groups.count(args[1]) == 0))
     {
-        std::fprintf(stderr, "usage: MorvantisHost <group> | demo <selection>\n");
+        std::fprintf(stderr, "usage: MorvantisHost <group> | demo <selection> | differential <files...>\n");
         return 2;
     }
     const std::string& group = args[1];
     try
     {
         using Clock = std::chrono::steady_clock;
-        const auto milliseconds = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
+        const auto milliseconds = [](Clock::duration d)
+        { return std::chrono::duration<double, std::milli>(d).count(); };
         const auto loadStart = Clock::now();
         LoadedPlugin plugin(pluginPathBesideHost());
         const double loadTime = milliseconds(Clock::now() - loadStart);
@@ -64,9 +68,12 @@ int main()
                 std::printf("status bar: %s\n", printable(status).c_str());
             const auto clipboard = readClipboardText();
             std::printf("clipboard:  %s\n", clipboard ? printable(*clipboard).c_str() : "(none)");
-            std::printf("times:      loading the DLL %.1f ms, first \"Expression\" command %.1f ms\n", loadTime, commandTime);
+            std::printf("times:      loading the DLL %.1f ms, first \"Expression\" command %.1f ms\n", loadTime,
+                        commandTime);
             return editor.statuses.empty() ? 1 : 0;
         }
+        if (differential)
+            return runDifferential(session, {args.begin() + 2, args.end()});
         Checks checks(group);
         groups.at(group)(session, checks);
         std::printf("%-8s %d checks, %d failed\n", group.c_str(), checks.checks, checks.failures);

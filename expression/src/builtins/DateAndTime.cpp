@@ -15,6 +15,9 @@ namespace Morvantis::ExpressionUtils::Builtins
 namespace
 {
 constexpr double kTwoPow63 = 9223372036854775808.0;
+// The whole seconds the Windows runtime's localtime_s converts; every build refuses the rest alike.
+constexpr int64_t kFirstCalendarSecond = 0;
+constexpr int64_t kLastCalendarSecond = 32535244799; // 3001-01-01 07:59:59 UTC
 
 double date(const ValueList& args, std::string&)
 {
@@ -39,8 +42,7 @@ std::optional<std::tm> localCalendar(double t)
     if (!(scaled >= -kTwoPow63 && scaled < kTwoPow63))
         return std::nullopt;
     const int64_t seconds = static_cast<int64_t>(scaled) / 1000;
-    // The Windows runtime refuses times before 1970; refuse them everywhere alike.
-    if (seconds < 0)
+    if (seconds < kFirstCalendarSecond || seconds > kLastCalendarSecond)
         return std::nullopt;
     const auto whole = static_cast<std::time_t>(seconds);
     std::tm fields{};
@@ -94,7 +96,7 @@ double millisec(const ValueList& args, std::string&)
     if (!(std::fabs(t) < kTwoPow63))
         return kNaN;
     const double whole = static_cast<double>(static_cast<int64_t>(t));
-    return std::round((t - whole) * 1000.0);
+    return LibM::round((t - whole) * 1000.0);
 }
 
 constexpr Entry kEntries[] = {

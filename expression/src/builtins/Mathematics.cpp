@@ -82,7 +82,7 @@ double absolute(const ValueList& args, std::string&)
 
 double squareRoot(const ValueList& args, std::string&)
 {
-    return std::sqrt(singleNumberArg("sqrt", args));
+    return LibM::sqrt(singleNumberArg("sqrt", args));
 }
 
 double square(const ValueList& args, std::string&)
@@ -93,32 +93,32 @@ double square(const ValueList& args, std::string&)
 
 double sine(const ValueList& args, std::string&)
 {
-    return std::sin(singleNumberArg("sin", args));
+    return LibM::sin(singleNumberArg("sin", args));
 }
 
 double cosine(const ValueList& args, std::string&)
 {
-    return std::cos(singleNumberArg("cos", args));
+    return LibM::cos(singleNumberArg("cos", args));
 }
 
 double tangent(const ValueList& args, std::string&)
 {
-    return std::tan(singleNumberArg("tan", args));
+    return LibM::tan(singleNumberArg("tan", args));
 }
 
 double arcSine(const ValueList& args, std::string&)
 {
-    return std::asin(singleNumberArg("asin", args));
+    return LibM::asin(singleNumberArg("asin", args));
 }
 
 double arcCosine(const ValueList& args, std::string&)
 {
-    return std::acos(singleNumberArg("acos", args));
+    return LibM::acos(singleNumberArg("acos", args));
 }
 
 double arcTangent(const ValueList& args, std::string&)
 {
-    return std::atan(singleNumberArg("atan", args));
+    return LibM::atan(singleNumberArg("atan", args));
 }
 
 double arcTangent2(const ValueList& args, std::string&)
@@ -126,7 +126,7 @@ double arcTangent2(const ValueList& args, std::string&)
     expectCount("atan2", args, 2);
     const double y = numberArg("atan2", args, 0);
     const double x = numberArg("atan2", args, 1);
-    return std::atan2(y, x);
+    return LibM::atan2(y, x);
 }
 
 double pi(const ValueList& args, std::string&)
@@ -156,37 +156,37 @@ double power(const ValueList& args, std::string&)
     expectCount("pow", args, 2);
     const double base = numberArg("pow", args, 0);
     const double exponent = numberArg("pow", args, 1);
-    return std::pow(base, exponent);
+    return LibM::pow(base, exponent);
 }
 
 double exponential(const ValueList& args, std::string&)
 {
-    return std::exp(singleNumberArg("exp", args));
+    return LibM::exp(singleNumberArg("exp", args));
 }
 
 double exponential10(const ValueList& args, std::string&)
 {
-    return std::pow(10.0, singleNumberArg("exp10", args));
+    return LibM::pow(10.0, singleNumberArg("exp10", args));
 }
 
 double exponential2(const ValueList& args, std::string&)
 {
-    return std::exp2(singleNumberArg("exp2", args));
+    return LibM::exp2(singleNumberArg("exp2", args));
 }
 
 double logarithm(const ValueList& args, std::string&)
 {
-    return std::log(positiveArg("log", args));
+    return LibM::log(positiveArg("log", args));
 }
 
 double logarithm10(const ValueList& args, std::string&)
 {
-    return std::log10(positiveArg("log10", args));
+    return LibM::log10(positiveArg("log10", args));
 }
 
 double logarithm2(const ValueList& args, std::string&)
 {
-    return std::log2(positiveArg("log2", args));
+    return LibM::log2(positiveArg("log2", args));
 }
 
 constexpr Entry kEntries[] = {

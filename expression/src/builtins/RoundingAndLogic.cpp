@@ -31,27 +31,27 @@ Pair binaryArgs(const char* f, const ValueList& args)
 double roundToDecimals(double x, int32_t n)
 {
     // 100 exactly, so that the common two-decimal case does not depend on pow.
-    const double scale = n == 2 ? 100.0 : std::pow(10.0, static_cast<double>(n));
+    const double scale = n == 2 ? 100.0 : LibM::pow(10.0, static_cast<double>(n));
     if (scale == 0.0 || std::isinf(scale))
         return kNaN;
-    return std::round(x * scale) / scale;
+    return LibM::round(x * scale) / scale;
 }
 
 double roundAwayFromZero(double x)
 {
     if (x < 0.0)
-        return std::floor(x + kTolerance);
-    return std::ceil(x - kTolerance); // NaN goes this way too
+        return LibM::floor(x + kTolerance);
+    return LibM::ceil(x - kTolerance); // NaN goes this way too
 }
 
 double floorTolerant(double x)
 {
-    return std::floor(x + kTolerance);
+    return LibM::floor(x + kTolerance);
 }
 
 double ceilTolerant(double x)
 {
-    return std::ceil(x - kTolerance);
+    return LibM::ceil(x - kTolerance);
 }
 
 double asInt32(double x)
@@ -86,7 +86,7 @@ double ceilValue(const ValueList& args, std::string&)
 
 double truncValue(const ValueList& args, std::string&)
 {
-    return asInt32(std::trunc(singleNumberArg("trunc", args)));
+    return asInt32(LibM::trunc(singleNumberArg("trunc", args)));
 }
 
 // ---- dead bands ----
@@ -111,12 +111,12 @@ double centerEx(double v, double dead, double max, double k)
     const double a = k / (r - 2.0);
     if (!isFinite(a))
         return x; // k == max / 2: the straight line
-    const double half = std::log(r - 1.0);
+    const double half = LibM::log(r - 1.0);
     const double b = half + half;
     if (!isFinite(b))
         return 0.0;
     const double sign = x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0);
-    return std::log(std::fabs(x) / a + 1.0) / b * sign;
+    return LibM::log(std::fabs(x) / a + 1.0) / b * sign;
 }
 
 // The edge itself lies outside the band; a NaN on either side leaves v alone.
