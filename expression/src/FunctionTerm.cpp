@@ -14,7 +14,7 @@ namespace
 constexpr int kForLimit = 100; // the iteration that fails
 } // namespace
 
-TermRef FunctionTerm::evaluate(Scope& scope, int32_t depth)
+double FunctionTerm::evaluateNumber(Scope& scope, int32_t depth)
 {
     checkRecursionDepth(depth);
     double value;
@@ -26,13 +26,12 @@ TermRef FunctionTerm::evaluate(Scope& scope, int32_t depth)
         value = evaluateExec(scope, depth);
     else
         value = evaluateBuiltin(scope, depth);
-    return makeRef<ConstantTerm>(value);
+    return value;
 }
 
 double FunctionTerm::valueOf(std::size_t argument, Scope& scope, int32_t depth)
 {
-    const TermRef e = arguments_[argument]->evaluate(scope, depth + 1);
-    return e->getValue();
+    return arguments_[argument]->evaluateNumber(scope, depth + 1);
 }
 
 // Only the branch taken is evaluated; a NaN condition takes the first one.
@@ -80,10 +79,7 @@ double FunctionTerm::evaluateBuiltin(Scope& scope, int32_t depth)
     ValueList values;
     values.reserve(arguments_.size());
     for (const TermRef& argument : arguments_)
-    {
-        const TermRef e = argument->evaluate(scope, depth + 1);
-        values.push_back(e->toValue());
-    }
+        values.push_back(argument->evaluateArgument(scope, depth + 1));
     return callBuiltinFunction(name_, values, textOut_);
 }
 

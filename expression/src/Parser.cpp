@@ -34,10 +34,10 @@ void skipSemicolons(std::string_view& text)
     text.remove_prefix(i);
 }
 
-void trimTrailingSemicolons(std::string& text)
+void trimTrailingSemicolons(std::string_view& text)
 {
     const std::size_t keep = text.find_last_not_of(';');
-    text.erase(keep == std::string::npos ? 0 : keep + 1);
+    text.remove_suffix(text.size() - (keep == std::string_view::npos ? 0 : keep + 1));
 }
 
 // identifier := (letter | "_" | ".") { letter | digit | "_" | "|" }
@@ -84,9 +84,9 @@ class Parser
   public:
     Parser(std::string_view& text, std::string* textOut) : text_(text), textOut_(textOut) {}
 
-    TermRef parseNextStatement();
+    // statement receives the statement's text when it is not null.
+    TermRef parseNextStatement(std::string* statement, bool semicolonFollows);
 
-    std::string statement;
     std::string error;
 
   private:
@@ -154,28 +154,41 @@ TermRef Parser::setError(const std::string& message)
 }
 
 // statement := [ ";"... ] ( expression ) ";"
-TermRef Parser::parseNextStatement()
+TermRef Parser::parseNextStatement(std::string* statement, bool semicolonFollows)
 {
     skipBlanks(text_);
     skipSemicolons(text_);
     skipBlanks(text_);
     const std::string_view start = text_;
     if (text_.empty())
+    {
+        if (statement != nullptr)
+            statement->clear();
         return makeRef<ConstantTerm>(0.0);
+    }
 
     TermRef tree = parseStatement();
     if (tree && (acceptChar(";") || text_.empty()))
     {
-        statement.assign(start.substr(0, start.size() - text_.size()));
-        trimLeft(statement);
-        trimRight(statement);
-        trimTrailingSemicolons(statement);
-        trimLeft(statement);
-        trimRight(statement);
+        if (statement != nullptr)
+        {
+            std::string_view text = start.substr(0, start.size() - text_.size());
+            trimLeft(text);
+            trimRight(text);
+            trimTrailingSemicolons(text);
+            trimLeft(text);
+            trimRight(text);
+            statement->assign(text);
+        }
         return tree;
     }
-    statement.assign(start);
-    return setError("Syntax error: \"" + statement + "\"");
+    std::string rest(start);
+    if (semicolonFollows)
+        rest += ';';
+    setError("Syntax error: \"" + rest + "\"");
+    if (statement != nullptr)
+        *statement = std::move(rest);
+    return nullptr;
 }
 
 // A statement that begins with a name continues only with compare and logic operators.
@@ -355,13 +368,18 @@ TermRef Parser::parseName()
 
 } // namespace
 
-TermRef parseExpression(std::string_view& text, std::string& statement, std::string& error, std::string* textOut)
+TermRef parseNextStatement(std::string_view& text, std::string* statement, std::string& error, std::string* textOut,
+                           bool semicolonFollows)
 {
     Parser parser(text, textOut);
-    TermRef tree = parser.parseNextStatement();
-    statement = std::move(parser.statement);
+    TermRef tree = parser.parseNextStatement(statement, semicolonFollows);
     error = std::move(parser.error);
     return tree;
+}
+
+TermRef parseExpression(std::string_view& text, std::string& statement, std::string& error, std::string* textOut)
+{
+    return parseNextStatement(text, &statement, error, textOut, false);
 }
 
 } // namespace Morvantis::ExpressionUtils
