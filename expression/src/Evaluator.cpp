@@ -40,6 +40,7 @@ bool evaluateText(Evaluator& evaluator, const std::string& text, double* result,
         error->clear();
         std::string statement; // only made for the callback
         std::string textOut;
+        NodeArena arena;
         // The remaining text is a view over the caller's trimmed text, so taking a statement off its
         // front costs nothing however long the text is. The text counts as ending with ";".
         std::string_view remaining(text);
@@ -48,8 +49,8 @@ bool evaluateText(Evaluator& evaluator, const std::string& text, double* result,
         const bool semicolonFollows = remaining.empty() || remaining.back() != ';';
         do
         {
-            const TermRef tree =
-                parseNextStatement(remaining, callback != nullptr ? &statement : nullptr, *error, &textOut, semicolonFollows);
+            TermRef tree = parseNextStatement(remaining, callback != nullptr ? &statement : nullptr, *error, &textOut,
+                                              semicolonFollows, arena);
             const double value = error->empty() ? evaluateTerm(tree, evaluator.scope, error) : 0.0;
             *result = value;
             if (!error->empty())
@@ -61,6 +62,8 @@ bool evaluateText(Evaluator& evaluator, const std::string& text, double* result,
             }
             if (callback != nullptr)
                 callback->onResult(statement, value, textOut);
+            tree.reset(); // the last node goes before its memory
+            arena.reset();
         } while (!remaining.empty());
         return true;
     }

@@ -76,7 +76,7 @@ double FunctionTerm::evaluateExec(Scope& scope, int32_t depth)
 // for an unknown name or refused arguments.
 double FunctionTerm::evaluateBuiltin(Scope& scope, int32_t depth)
 {
-    ValueList values;
+    ValueList values(arguments_.get_allocator());
     values.reserve(arguments_.size());
     for (const TermRef& argument : arguments_)
         values.push_back(argument->evaluateArgument(scope, depth + 1));

@@ -59,12 +59,19 @@ bool readIdentifier(std::string_view& text, std::string& name)
 struct BinaryOperator
 {
     std::string_view text;
-    TermRef (*make)(TermRef left, TermRef right);
+    TermRef (*make)(NodeArena* arena, TermRef left, TermRef right);
 };
 
-template <class Node> TermRef makeNode(TermRef left, TermRef right)
+// A node in the statement's arena, or on the heap without one.
+template <class Node, class... Args> Ref<Node> makeIn(NodeArena* arena, Args&&... args)
 {
-    return makeRef<Node>(std::move(left), std::move(right));
+    return arena != nullptr ? arena->make<Node>(std::forward<Args>(args)...)
+                            : makeRef<Node>(std::forward<Args>(args)...);
+}
+
+template <class Node> TermRef makeNode(NodeArena* arena, TermRef left, TermRef right)
+{
+    return makeIn<Node>(arena, std::move(left), std::move(right));
 }
 
 // Tried in this order, longer ones before their prefixes.
@@ -82,7 +89,10 @@ constexpr BinaryOperator kPowerOperators[] = {{"^", makeNode<Power>}};
 class Parser
 {
   public:
-    Parser(std::string_view& text, std::string* textOut) : text_(text), textOut_(textOut) {}
+    Parser(std::string_view& text, std::string* textOut, NodeArena* arena)
+        : text_(text), textOut_(textOut), arena_(arena)
+    {
+    }
 
     // statement receives the statement's text when it is not null.
     TermRef parseNextStatement(std::string* statement, bool semicolonFollows);
@@ -143,6 +153,7 @@ class Parser
 
     std::string_view& text_;
     std::string* textOut_;
+    NodeArena* arena_;
     int32_t nesting_ = 0;
 };
 
@@ -164,7 +175,7 @@ TermRef Parser::parseNextStatement(std::string* statement, bool semicolonFollows
     {
         if (statement != nullptr)
             statement->clear();
-        return makeRef<ConstantTerm>(0.0);
+        return makeIn<ConstantTerm>(arena_, 0.0);
     }
 
     TermRef tree = parseStatement();
@@ -215,7 +226,7 @@ TermRef Parser::parseCompareTail(TermRef left)
         TermRef right = parseAdditive();
         if (!right)
             return setError("Expected expression after compare operator");
-        left = op->make(std::move(left), std::move(right));
+        left = op->make(arena_, std::move(left), std::move(right));
     }
     return left;
 }
@@ -231,7 +242,7 @@ TermRef Parser::parseLeftAssociative(const BinaryOperator (&operators)[N], TermR
         TermRef right = (this->*operand)();
         if (!right)
             return setError("Expected expression after \"" + std::string(op->text) + "\"");
-        left = op->make(std::move(left), std::move(right));
+        left = op->make(arena_, std::move(left), std::move(right));
     }
     return left;
 }
@@ -296,7 +307,7 @@ TermRef Parser::parsePrimary()
     if (end != text_.data())
     {
         text_.remove_prefix(static_cast<std::size_t>(end - text_.data()));
-        return makeRef<ConstantTerm>(value);
+        return makeIn<ConstantTerm>(arena_, value);
     }
     return parseName();
 }
@@ -321,7 +332,7 @@ TermRef Parser::parseQuoted()
         return setError("Expected quote character");
     std::string text(text_.substr(1, close - 1));
     text_.remove_prefix(close + 1);
-    return makeRef<StringTerm>(std::move(text));
+    return makeIn<StringTerm>(arena_, std::move(text));
 }
 
 // name := identifier [ "(" [ fullExpression { "," fullExpression } ] ")" | "=" fullExpression ]
@@ -333,7 +344,8 @@ TermRef Parser::parseName()
 
     if (acceptChar("("))
     {
-        Ref<FunctionTerm> call = makeRef<FunctionTerm>(name, std::vector<TermRef>{}, textOut_);
+        Ref<FunctionTerm> call =
+            makeIn<FunctionTerm>(arena_, name, textOut_, arena_ ? arena_->resource() : std::pmr::get_default_resource());
         TermRef argument = parseFullExpression();
         if (!argument)
         {
@@ -361,17 +373,17 @@ TermRef Parser::parseName()
         TermRef right = parseFullExpression();
         if (!right)
             return setError("Expected expression after \"=\"");
-        return makeRef<Assign>(makeRef<SymbolTerm>(std::move(name)), std::move(right));
+        return makeIn<Assign>(arena_, makeIn<SymbolTerm>(arena_, std::move(name)), std::move(right));
     }
-    return makeRef<SymbolTerm>(std::move(name));
+    return makeIn<SymbolTerm>(arena_, std::move(name));
 }
 
 } // namespace
 
 TermRef parseNextStatement(std::string_view& text, std::string* statement, std::string& error, std::string* textOut,
-                           bool semicolonFollows)
+                           bool semicolonFollows, NodeArena& arena)
 {
-    Parser parser(text, textOut);
+    Parser parser(text, textOut, &arena);
     TermRef tree = parser.parseNextStatement(statement, semicolonFollows);
     error = std::move(parser.error);
     return tree;
@@ -379,7 +391,10 @@ TermRef parseNextStatement(std::string_view& text, std::string* statement, std::
 
 TermRef parseExpression(std::string_view& text, std::string& statement, std::string& error, std::string* textOut)
 {
-    return parseNextStatement(text, &statement, error, textOut, false);
+    Parser parser(text, textOut, nullptr);
+    TermRef tree = parser.parseNextStatement(&statement, false);
+    error = std::move(parser.error);
+    return tree;
 }
 
 } // namespace Morvantis::ExpressionUtils

@@ -14,9 +14,10 @@ namespace Morvantis::ExpressionUtils
 // empty when the statement parsed.
 TermRef parseExpression(std::string_view& text, std::string& statement, std::string& error, std::string* textOut);
 
-// The evaluation driver's form: statement is only assigned when given, and the text is taken
-// to be followed by one ";" when semicolonFollows is set (it shows in the text of a syntax error).
+// The evaluation driver's form: the nodes live in arena, statement is only assigned when given,
+// and the text is taken to be followed by one ";" when semicolonFollows is set (it shows in the
+// text of a syntax error).
 TermRef parseNextStatement(std::string_view& text, std::string* statement, std::string& error, std::string* textOut,
-                           bool semicolonFollows);
+                           bool semicolonFollows, NodeArena& arena);
 
 } // namespace Morvantis::ExpressionUtils

@@ -7,6 +7,7 @@
 #include <Morvantis/Expression.h>
 
 #include <string>
+#include <memory_resource>
 #include <vector>
 
 namespace Morvantis::ExpressionUtils
@@ -83,15 +84,17 @@ class SymbolTerm final : public Term
 class FunctionTerm final : public Term
 {
   public:
-    FunctionTerm(std::string name, std::vector<TermRef> arguments, std::string* textOut)
-        : name_(std::move(name)), arguments_(std::move(arguments)), textOut_(textOut)
+    // The argument list, and the values of the arguments when the call runs, take their memory
+    // from lists (the statement's arena when it has one).
+    FunctionTerm(std::string name, std::string* textOut, std::pmr::memory_resource* lists)
+        : name_(std::move(name)), arguments_(lists), textOut_(textOut)
     {
     }
     double evaluateNumber(Scope& scope, int32_t depth) override;
     std::string getText() const override { return name_; }
 
     void addArgument(TermRef argument) { arguments_.push_back(std::move(argument)); }
-    const std::vector<TermRef>& arguments() const { return arguments_; }
+    const std::pmr::vector<TermRef>& arguments() const { return arguments_; }
 
   private:
     double evaluateIf(Scope& scope, int32_t depth);
@@ -101,7 +104,7 @@ class FunctionTerm final : public Term
     double valueOf(std::size_t argument, Scope& scope, int32_t depth);
 
     std::string name_;
-    std::vector<TermRef> arguments_;
+    std::pmr::vector<TermRef> arguments_;
     std::string* textOut_; // the textOut of the evaluateText call that parsed this node
 };
 
