@@ -48,6 +48,7 @@ const std::vector<Statement>& statements()
             {"compare and logic", "((x > 1) && (x < 10)) || ((x >= 5) && (x != 3))", ""},
             {"three assignments", "a = 1.5; b = a * 2 + x; c = a + b * 3", "a = 1.5, b = a * 2 + x, c = a + b * 3"},
             {"1000-term sum", longSum(), ""},
+            {"short arithmetic", "(12.5 + 7) * 3 / 4", ""},
         };
         for (Statement& statement : s)
             if (statement.theirs.empty())

@@ -41,7 +41,7 @@ void trimTrailingSemicolons(std::string_view& text)
 }
 
 // identifier := (letter | "_" | ".") { letter | digit | "_" | "|" }
-bool readIdentifier(std::string_view& text, std::string& name)
+bool readIdentifier(std::string_view& text, std::string_view& name)
 {
     skipBlanks(text);
     if (text.empty() || !(isAsciiLetter(text[0]) || text[0] == '_' || text[0] == '.'))
@@ -50,7 +50,7 @@ bool readIdentifier(std::string_view& text, std::string& name)
     while (length < text.size() &&
            (isAsciiLetter(text[length]) || isAsciiDigit(text[length]) || text[length] == '_' || text[length] == '|'))
         ++length;
-    name.assign(text.substr(0, length));
+    name = text.substr(0, length);
     text.remove_prefix(length);
     return true;
 }
@@ -338,20 +338,21 @@ TermRef Parser::parseQuoted()
 // name := identifier [ "(" [ fullExpression { "," fullExpression } ] ")" | "=" fullExpression ]
 TermRef Parser::parseName()
 {
-    std::string name;
+    std::string_view name;
     if (!readIdentifier(text_, name))
         return nullptr;
 
     if (acceptChar("("))
     {
         Ref<FunctionTerm> call =
-            makeIn<FunctionTerm>(arena_, name, textOut_, arena_ ? arena_->resource() : std::pmr::get_default_resource());
+            makeIn<FunctionTerm>(arena_, std::string(name), textOut_,
+                                 arena_ ? arena_->resource() : std::pmr::get_default_resource());
         TermRef argument = parseFullExpression();
         if (!argument)
         {
             if (acceptChar(")"))
                 return call;
-            return setError("Expected parameters after \"" + name + " (\"");
+            return setError("Expected parameters after \"" + std::string(name) + " (\"");
         }
         call->addArgument(std::move(argument));
         while (acceptChar(","))
@@ -373,9 +374,9 @@ TermRef Parser::parseName()
         TermRef right = parseFullExpression();
         if (!right)
             return setError("Expected expression after \"=\"");
-        return makeIn<Assign>(arena_, makeIn<SymbolTerm>(arena_, std::move(name)), std::move(right));
+        return makeIn<Assign>(arena_, makeIn<SymbolTerm>(arena_, std::string(name)), std::move(right));
     }
-    return makeIn<SymbolTerm>(arena_, std::move(name));
+    return makeIn<SymbolTerm>(arena_, std::string(name));
 }
 
 } // namespace

@@ -89,6 +89,7 @@ class FunctionTerm final : public Term
     FunctionTerm(std::string name, std::string* textOut, std::pmr::memory_resource* lists)
         : name_(std::move(name)), arguments_(lists), textOut_(textOut)
     {
+        arguments_.reserve(4); // most calls have fewer
     }
     double evaluateNumber(Scope& scope, int32_t depth) override;
     std::string getText() const override { return name_; }
