@@ -164,9 +164,16 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
+        // With repetitions, the median of each benchmark stands for it.
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        {
+            if (run.error_occurred)
+                continue;
+            if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
                 nanoseconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                nanoseconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
     }
 
     void printRatios() const
