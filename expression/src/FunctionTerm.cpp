@@ -17,16 +17,25 @@ constexpr int kForLimit = 100; // the iteration that fails
 double FunctionTerm::evaluateNumber(Scope& scope, int32_t depth)
 {
     checkRecursionDepth(depth);
-    double value;
-    if (compareIgnoreCase(name_, "if") == 0)
-        value = evaluateIf(scope, depth);
-    else if (compareIgnoreCase(name_, "for") == 0)
-        value = evaluateFor(scope, depth);
-    else if (compareIgnoreCase(name_, "exec") == 0)
-        value = evaluateExec(scope, depth);
-    else
-        value = evaluateBuiltin(scope, depth);
-    return value;
+    // The control functions have names of two to four letters; the length sorts out the rest.
+    switch (name_.size())
+    {
+    case 2:
+        if (compareIgnoreCase(name_, "if") == 0)
+            return evaluateIf(scope, depth);
+        break;
+    case 3:
+        if (compareIgnoreCase(name_, "for") == 0)
+            return evaluateFor(scope, depth);
+        break;
+    case 4:
+        if (compareIgnoreCase(name_, "exec") == 0)
+            return evaluateExec(scope, depth);
+        break;
+    default:
+        break;
+    }
+    return evaluateBuiltin(scope, depth);
 }
 
 double FunctionTerm::valueOf(std::size_t argument, Scope& scope, int32_t depth)
