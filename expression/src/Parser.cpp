@@ -55,13 +55,6 @@ bool readIdentifier(std::string_view& text, std::string_view& name)
     return true;
 }
 
-// A two-operand operator as it is written, and the node it makes.
-struct BinaryOperator
-{
-    std::string_view text;
-    TermRef (*make)(NodeArena* arena, TermRef left, TermRef right);
-};
-
 // A node in the statement's arena, or on the heap without one.
 template <class Node, class... Args> Ref<Node> makeIn(NodeArena* arena, Args&&... args)
 {
@@ -74,17 +67,75 @@ template <class Node> TermRef makeNode(NodeArena* arena, TermRef left, TermRef r
     return makeIn<Node>(arena, std::move(left), std::move(right));
 }
 
-// Tried in this order, longer ones before their prefixes.
-constexpr BinaryOperator kCompareOperators[] = {
-    {">=", makeNode<GreaterThanOrEqual>}, {">", makeNode<GreaterThan>},
-    {"<=", makeNode<LessThanOrEqual>},    {"<", makeNode<LessThan>},
-    {"!=", makeNode<NotEqual>},           {"==", makeNode<Equal>},
-    {"&&", makeNode<LogicAnd>},           {"||", makeNode<LogicOr>},
+// The levels of the two-operand operators, from the one that binds last.
+enum Level : int32_t
+{
+    kCompare,
+    kAdditive,
+    kMultiplicative,
+    kPower,
+    kOperand, // above every operator
 };
-constexpr BinaryOperator kAdditiveOperators[] = {{"+", makeNode<Add>}, {"-", makeNode<Subtract>}};
-constexpr BinaryOperator kMultiplicativeOperators[] = {
-    {"*", makeNode<Multiply>}, {"/", makeNode<Divide>}, {"%", makeNode<Modulo>}};
-constexpr BinaryOperator kPowerOperators[] = {{"^", makeNode<Power>}};
+
+// A two-operand operator as it is written, its level, and the node it makes.
+struct BinaryOperator
+{
+    std::string_view text;
+    Level level;
+    TermRef (*make)(NodeArena* arena, TermRef left, TermRef right);
+};
+
+constexpr BinaryOperator kGreaterThanOrEqual{">=", kCompare, makeNode<GreaterThanOrEqual>};
+constexpr BinaryOperator kGreaterThan{">", kCompare, makeNode<GreaterThan>};
+constexpr BinaryOperator kLessThanOrEqual{"<=", kCompare, makeNode<LessThanOrEqual>};
+constexpr BinaryOperator kLessThan{"<", kCompare, makeNode<LessThan>};
+constexpr BinaryOperator kNotEqual{"!=", kCompare, makeNode<NotEqual>};
+constexpr BinaryOperator kEqual{"==", kCompare, makeNode<Equal>};
+constexpr BinaryOperator kLogicAnd{"&&", kCompare, makeNode<LogicAnd>};
+constexpr BinaryOperator kLogicOr{"||", kCompare, makeNode<LogicOr>};
+constexpr BinaryOperator kAdd{"+", kAdditive, makeNode<Add>};
+constexpr BinaryOperator kSubtract{"-", kAdditive, makeNode<Subtract>};
+constexpr BinaryOperator kMultiply{"*", kMultiplicative, makeNode<Multiply>};
+constexpr BinaryOperator kDivide{"/", kMultiplicative, makeNode<Divide>};
+constexpr BinaryOperator kModulo{"%", kMultiplicative, makeNode<Modulo>};
+constexpr BinaryOperator kPowerOf{"^", kPower, makeNode<Power>};
+
+// The operator the text begins with, told by its first byte (and the second where two share one).
+const BinaryOperator* operatorAt(std::string_view text)
+{
+    if (text.empty())
+        return nullptr;
+    const char second = text.size() > 1 ? text[1] : '\0';
+    switch (text[0])
+    {
+    case '>':
+        return second == '=' ? &kGreaterThanOrEqual : &kGreaterThan;
+    case '<':
+        return second == '=' ? &kLessThanOrEqual : &kLessThan;
+    case '!':
+        return second == '=' ? &kNotEqual : nullptr;
+    case '=':
+        return second == '=' ? &kEqual : nullptr;
+    case '&':
+        return second == '&' ? &kLogicAnd : nullptr;
+    case '|':
+        return second == '|' ? &kLogicOr : nullptr;
+    case '+':
+        return &kAdd;
+    case '-':
+        return &kSubtract;
+    case '*':
+        return &kMultiply;
+    case '/':
+        return &kDivide;
+    case '%':
+        return &kModulo;
+    case '^':
+        return &kPowerOf;
+    default:
+        return nullptr;
+    }
+}
 
 class Parser
 {
@@ -101,20 +152,14 @@ class Parser
 
   private:
     TermRef parseStatement();
-    TermRef parseFullExpression() { return parseCompare(); }
-    TermRef parseCompare();
-    TermRef parseCompareTail(TermRef left);
-    TermRef parseAdditive();
-    TermRef parseMultiplicative();
-    TermRef parsePower();
+    TermRef parseFullExpression() { return parseBinary(kCompare); }
+    TermRef parseBinary(Level lowest);
+    TermRef parseOperators(TermRef left, Level lowest, Level highest);
     TermRef parseUnary();
     TermRef parsePrimary();
     TermRef parseParenthesized(bool& took);
     TermRef parseQuoted();
     TermRef parseName();
-
-    template <std::size_t N>
-    TermRef parseLeftAssociative(const BinaryOperator (&operators)[N], TermRef (Parser::*operand)());
 
     TermRef setError(const std::string& message);
     // Takes the next byte after the blanks when it is one of set; the parser's innermost step.
@@ -136,21 +181,6 @@ class Parser
         }
         return false;
     }
-    // Takes the first of operators that the text continues with after the blanks.
-    template <std::size_t N> const BinaryOperator* acceptOperator(const BinaryOperator (&operators)[N])
-    {
-        skipBlanks(text_);
-        for (const BinaryOperator& op : operators)
-        {
-            if (text_.substr(0, op.text.size()) == op.text)
-            {
-                text_.remove_prefix(op.text.size());
-                return &op;
-            }
-        }
-        return nullptr;
-    }
-
     std::string_view& text_;
     std::string* textOut_;
     NodeArena* arena_;
@@ -206,63 +236,40 @@ TermRef Parser::parseNextStatement(std::string* statement, bool semicolonFollows
 TermRef Parser::parseStatement()
 {
     if (TermRef tree = parseName())
-        return parseCompareTail(std::move(tree));
-    return parseCompare();
+        return parseOperators(std::move(tree), kCompare, kCompare);
+    return parseFullExpression();
 }
 
-// compare := additive { compareOperator additive }
-TermRef Parser::parseCompare()
-{
-    TermRef left = parseAdditive();
-    if (!left)
-        return nullptr;
-    return parseCompareTail(std::move(left));
-}
-
-TermRef Parser::parseCompareTail(TermRef left)
-{
-    while (const BinaryOperator* op = acceptOperator(kCompareOperators))
-    {
-        TermRef right = parseAdditive();
-        if (!right)
-            return setError("Expected expression after compare operator");
-        left = op->make(arena_, std::move(left), std::move(right));
-    }
-    return left;
-}
-
-template <std::size_t N>
-TermRef Parser::parseLeftAssociative(const BinaryOperator (&operators)[N], TermRef (Parser::*operand)())
-{
-    TermRef left = (this->*operand)();
-    if (!left)
-        return nullptr;
-    while (const BinaryOperator* op = acceptOperator(operators))
-    {
-        TermRef right = (this->*operand)();
-        if (!right)
-            return setError("Expected expression after \"" + std::string(op->text) + "\"");
-        left = op->make(arena_, std::move(left), std::move(right));
-    }
-    return left;
-}
-
-// additive := multiplicative { ("+" | "-") multiplicative }
-TermRef Parser::parseAdditive()
-{
-    return parseLeftAssociative(kAdditiveOperators, &Parser::parseMultiplicative);
-}
-
+// compare        := additive { compareOperator additive }
+// additive       := multiplicative { ("+" | "-") multiplicative }
 // multiplicative := power { ("*" | "/" | "%") power }
-TermRef Parser::parseMultiplicative()
+// power          := unary { "^" unary }   (groups from the left)
+// One loop for the four levels: the operand, then every operator from level lowest up, each
+// with a right operand of the level above its own. It reads each operator once, where a
+// function per level would look for its own operators after every operand.
+TermRef Parser::parseBinary(Level lowest)
 {
-    return parseLeftAssociative(kMultiplicativeOperators, &Parser::parsePower);
+    TermRef left = parseUnary();
+    if (!left)
+        return nullptr;
+    return parseOperators(std::move(left), lowest, kPower);
 }
 
-// power := unary { "^" unary }   (groups from the left)
-TermRef Parser::parsePower()
+TermRef Parser::parseOperators(TermRef left, Level lowest, Level highest)
 {
-    return parseLeftAssociative(kPowerOperators, &Parser::parseUnary);
+    for (;;)
+    {
+        skipBlanks(text_);
+        const BinaryOperator* op = operatorAt(text_);
+        if (op == nullptr || op->level < lowest || op->level > highest)
+            return left;
+        text_.remove_prefix(op->text.size());
+        TermRef right = parseBinary(static_cast<Level>(op->level + 1));
+        if (!right)
+            return setError(op->level == kCompare ? std::string("Expected expression after compare operator")
+                                                  : "Expected expression after \"" + std::string(op->text) + "\"");
+        left = op->make(arena_, std::move(left), std::move(right));
+    }
 }
 
 // unary := ("+" | "-" | "!") unary | primary
