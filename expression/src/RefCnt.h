@@ -7,6 +7,15 @@
 #include <new>
 #include <utility>
 
+// AddressSanitizer must see every node's own lifetime, so its builds give each node a heap block.
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVANTIS_NODES_ON_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANTIS_NODES_ON_HEAP 1
+#endif
+#endif
+
 namespace Morvantis
 {
 
@@ -108,9 +117,13 @@ class NodeArena
     template <class T, class... Args>
     Ref<T> make(Args&&... args)
     {
+#if defined(MORVANTIS_NODES_ON_HEAP)
+        return makeRef<T>(std::forward<Args>(args)...);
+#else
         T* node = new (memory_.allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
         node->inArena_ = true;
         return Ref<T>(node);
+#endif
     }
     // For the nodes' own lists, which then live and go with the statement too.
     std::pmr::memory_resource* resource() noexcept { return &memory_; }
