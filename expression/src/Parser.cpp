@@ -157,7 +157,7 @@ class Parser
     TermRef parseOperators(TermRef left, Level lowest, Level highest);
     TermRef parseUnary();
     TermRef parsePrimary();
-    TermRef parseParenthesized(bool& took);
+    TermRef parseParenthesized(); // at the "("
     TermRef parseQuoted();
     TermRef parseName();
 
@@ -285,9 +285,11 @@ TermRef Parser::parseUnary()
     if (nesting_ > kMaxNesting)
         return setError("Expression nested too deeply.");
 
-    char prefix = 0;
-    if (!acceptChar("+-!", &prefix))
+    skipBlanks(text_);
+    const char prefix = text_.empty() ? '\0' : text_[0];
+    if (prefix != '+' && prefix != '-' && prefix != '!')
         return parsePrimary();
+    text_.remove_prefix(1);
     TermRef operand = parseUnary();
     if (!operand)
         return setError(std::string("Expected expression after \"") + prefix + "\"");
@@ -301,14 +303,20 @@ TermRef Parser::parseUnary()
 // primary := parenthesized | quoted | number | name
 TermRef Parser::parsePrimary()
 {
-    bool took = false;
-    if (TermRef tree = parseParenthesized(took))
-        return tree;
-    if (took)
-        return nullptr;
     skipBlanks(text_);
-    if (!text_.empty() && (text_[0] == '\'' || text_[0] == '"' || text_[0] == '`'))
+    if (text_.empty())
+        return nullptr;
+    switch (text_[0])
+    {
+    case '(':
+        return parseParenthesized();
+    case '\'':
+    case '"':
+    case '`':
         return parseQuoted();
+    default:
+        break;
+    }
     const char* end = nullptr;
     const double value = parseNumber(text_.data(), &end);
     if (end != text_.data())
@@ -320,11 +328,9 @@ TermRef Parser::parsePrimary()
 }
 
 // parenthesized := "(" fullExpression ")"
-TermRef Parser::parseParenthesized(bool& took)
+TermRef Parser::parseParenthesized()
 {
-    took = acceptChar("(");
-    if (!took)
-        return nullptr;
+    text_.remove_prefix(1);
     TermRef inner = parseFullExpression();
     if (!inner || !acceptChar(")"))
         return nullptr;
