@@ -78,6 +78,12 @@ double LogicNot::evaluateNumber(Scope& scope, int32_t depth)
 // first, then the left, and both always.
 double BinaryTerm::evaluateNumber(Scope& scope, int32_t depth)
 {
+    // Most operators are no chain: their operands in the same order, without the chain's buffers.
+    if (left_->asChainLink() == nullptr)
+    {
+        const double right = right_->evaluateNumber(scope, depth);
+        return apply(left_->evaluateNumber(scope, depth), right);
+    }
     // Typical chains fit the buffer on the stack; only long ones take the heap.
     struct Link
     {
