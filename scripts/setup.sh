@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # native build and tests
-  g++ make cmake ninja-build pkg-config ccache valgrind clang-format
+  g++ make cmake ninja-build pkg-config ccache clang-format
   libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libcpp-httplib-dev
   juce-modules-source zlib1g-dev libfreetype-dev libpng-dev libjpeg-dev libcurl4-openssl-dev
   clang libclang-rt-14-dev

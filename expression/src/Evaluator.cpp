@@ -14,8 +14,7 @@ double evaluateTerm(const TermRef& tree, Scope& scope, std::string* error)
 {
     try
     {
-        const TermRef result = tree->evaluate(scope, 0);
-        return result->getValue();
+        return tree->evaluateNumber(scope, 0);
     }
     catch (const ErrorException& e)
     {
@@ -39,20 +38,19 @@ bool evaluateText(Evaluator& evaluator, const std::string& text, double* result,
     try
     {
         error->clear();
-        std::string statement;
+        std::string statement; // only made for the callback
         std::string textOut;
-        std::string copy = text;
-        trimLeft(copy);
-        trimRight(copy);
-        if (copy.empty() || copy.back() != ';')
-            copy += ';';
-
-        // The remaining text is a view over the copy, so taking a statement off its front costs
-        // nothing however long the text is.
-        std::string_view remaining(copy);
-        while (!remaining.empty())
+        NodeArena arena;
+        // The remaining text is a view over the caller's trimmed text, so taking a statement off its
+        // front costs nothing however long the text is. The text counts as ending with ";".
+        std::string_view remaining(text);
+        trimLeft(remaining);
+        trimRight(remaining);
+        const bool semicolonFollows = remaining.empty() || remaining.back() != ';';
+        do
         {
-            const TermRef tree = parseExpression(remaining, statement, *error, &textOut);
+            TermRef tree = parseNextStatement(remaining, callback != nullptr ? &statement : nullptr, *error, &textOut,
+                                              semicolonFollows, arena);
             const double value = error->empty() ? evaluateTerm(tree, evaluator.scope, error) : 0.0;
             *result = value;
             if (!error->empty())
@@ -64,7 +62,9 @@ bool evaluateText(Evaluator& evaluator, const std::string& text, double* result,
             }
             if (callback != nullptr)
                 callback->onResult(statement, value, textOut);
-        }
+            tree.reset(); // the last node goes before its memory
+            arena.reset();
+        } while (!remaining.empty());
         return true;
     }
     catch (...)

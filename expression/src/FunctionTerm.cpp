@@ -14,25 +14,33 @@ namespace
 constexpr int kForLimit = 100; // the iteration that fails
 } // namespace
 
-TermRef FunctionTerm::evaluate(Scope& scope, int32_t depth)
+double FunctionTerm::evaluateNumber(Scope& scope, int32_t depth)
 {
     checkRecursionDepth(depth);
-    double value;
-    if (compareIgnoreCase(name_, "if") == 0)
-        value = evaluateIf(scope, depth);
-    else if (compareIgnoreCase(name_, "for") == 0)
-        value = evaluateFor(scope, depth);
-    else if (compareIgnoreCase(name_, "exec") == 0)
-        value = evaluateExec(scope, depth);
-    else
-        value = evaluateBuiltin(scope, depth);
-    return makeRef<ConstantTerm>(value);
+    // The control functions have names of two to four letters; the length sorts out the rest.
+    switch (name_.size())
+    {
+    case 2:
+        if (compareIgnoreCase(name_, "if") == 0)
+            return evaluateIf(scope, depth);
+        break;
+    case 3:
+        if (compareIgnoreCase(name_, "for") == 0)
+            return evaluateFor(scope, depth);
+        break;
+    case 4:
+        if (compareIgnoreCase(name_, "exec") == 0)
+            return evaluateExec(scope, depth);
+        break;
+    default:
+        break;
+    }
+    return evaluateBuiltin(scope, depth);
 }
 
 double FunctionTerm::valueOf(std::size_t argument, Scope& scope, int32_t depth)
 {
-    const TermRef e = arguments_[argument]->evaluate(scope, depth + 1);
-    return e->getValue();
+    return arguments_[argument]->evaluateNumber(scope, depth + 1);
 }
 
 // Only the branch taken is evaluated; a NaN condition takes the first one.
@@ -77,13 +85,10 @@ double FunctionTerm::evaluateExec(Scope& scope, int32_t depth)
 // for an unknown name or refused arguments.
 double FunctionTerm::evaluateBuiltin(Scope& scope, int32_t depth)
 {
-    ValueList values;
+    ValueList values(arguments_.get_allocator());
     values.reserve(arguments_.size());
     for (const TermRef& argument : arguments_)
-    {
-        const TermRef e = argument->evaluate(scope, depth + 1);
-        values.push_back(e->toValue());
-    }
+        values.push_back(argument->evaluateArgument(scope, depth + 1));
     return callBuiltinFunction(name_, values, textOut_);
 }
 

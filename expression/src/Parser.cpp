@@ -34,14 +34,14 @@ void skipSemicolons(std::string_view& text)
     text.remove_prefix(i);
 }
 
-void trimTrailingSemicolons(std::string& text)
+void trimTrailingSemicolons(std::string_view& text)
 {
     const std::size_t keep = text.find_last_not_of(';');
-    text.erase(keep == std::string::npos ? 0 : keep + 1);
+    text.remove_suffix(text.size() - (keep == std::string_view::npos ? 0 : keep + 1));
 }
 
 // identifier := (letter | "_" | ".") { letter | digit | "_" | "|" }
-bool readIdentifier(std::string_view& text, std::string& name)
+bool readIdentifier(std::string_view& text, std::string_view& name)
 {
     skipBlanks(text);
     if (text.empty() || !(isAsciiLetter(text[0]) || text[0] == '_' || text[0] == '.'))
@@ -50,61 +50,116 @@ bool readIdentifier(std::string_view& text, std::string& name)
     while (length < text.size() &&
            (isAsciiLetter(text[length]) || isAsciiDigit(text[length]) || text[length] == '_' || text[length] == '|'))
         ++length;
-    name.assign(text.substr(0, length));
+    name = text.substr(0, length);
     text.remove_prefix(length);
     return true;
 }
 
-// A two-operand operator as it is written, and the node it makes.
+// A node in the statement's arena, or on the heap without one.
+template <class Node, class... Args> Ref<Node> makeIn(NodeArena* arena, Args&&... args)
+{
+    return arena != nullptr ? arena->make<Node>(std::forward<Args>(args)...)
+                            : makeRef<Node>(std::forward<Args>(args)...);
+}
+
+template <class Node> TermRef makeNode(NodeArena* arena, TermRef left, TermRef right)
+{
+    return makeIn<Node>(arena, std::move(left), std::move(right));
+}
+
+// The levels of the two-operand operators, from the one that binds last.
+enum Level : int32_t
+{
+    kCompare,
+    kAdditive,
+    kMultiplicative,
+    kPower,
+    kOperand, // above every operator
+};
+
+// A two-operand operator as it is written, its level, and the node it makes.
 struct BinaryOperator
 {
     std::string_view text;
-    TermRef (*make)(TermRef left, TermRef right);
+    Level level;
+    TermRef (*make)(NodeArena* arena, TermRef left, TermRef right);
 };
 
-template <class Node> TermRef makeNode(TermRef left, TermRef right)
+constexpr BinaryOperator kGreaterThanOrEqual{">=", kCompare, makeNode<GreaterThanOrEqual>};
+constexpr BinaryOperator kGreaterThan{">", kCompare, makeNode<GreaterThan>};
+constexpr BinaryOperator kLessThanOrEqual{"<=", kCompare, makeNode<LessThanOrEqual>};
+constexpr BinaryOperator kLessThan{"<", kCompare, makeNode<LessThan>};
+constexpr BinaryOperator kNotEqual{"!=", kCompare, makeNode<NotEqual>};
+constexpr BinaryOperator kEqual{"==", kCompare, makeNode<Equal>};
+constexpr BinaryOperator kLogicAnd{"&&", kCompare, makeNode<LogicAnd>};
+constexpr BinaryOperator kLogicOr{"||", kCompare, makeNode<LogicOr>};
+constexpr BinaryOperator kAdd{"+", kAdditive, makeNode<Add>};
+constexpr BinaryOperator kSubtract{"-", kAdditive, makeNode<Subtract>};
+constexpr BinaryOperator kMultiply{"*", kMultiplicative, makeNode<Multiply>};
+constexpr BinaryOperator kDivide{"/", kMultiplicative, makeNode<Divide>};
+constexpr BinaryOperator kModulo{"%", kMultiplicative, makeNode<Modulo>};
+constexpr BinaryOperator kPowerOf{"^", kPower, makeNode<Power>};
+
+// The operator the text begins with, told by its first byte (and the second where two share one).
+const BinaryOperator* operatorAt(std::string_view text)
 {
-    return makeRef<Node>(std::move(left), std::move(right));
+    if (text.empty())
+        return nullptr;
+    const char second = text.size() > 1 ? text[1] : '\0';
+    switch (text[0])
+    {
+    case '>':
+        return second == '=' ? &kGreaterThanOrEqual : &kGreaterThan;
+    case '<':
+        return second == '=' ? &kLessThanOrEqual : &kLessThan;
+    case '!':
+        return second == '=' ? &kNotEqual : nullptr;
+    case '=':
+        return second == '=' ? &kEqual : nullptr;
+    case '&':
+        return second == '&' ? &kLogicAnd : nullptr;
+    case '|':
+        return second == '|' ? &kLogicOr : nullptr;
+    case '+':
+        return &kAdd;
+    case '-':
+        return &kSubtract;
+    case '*':
+        return &kMultiply;
+    case '/':
+        return &kDivide;
+    case '%':
+        return &kModulo;
+    case '^':
+        return &kPowerOf;
+    default:
+        return nullptr;
+    }
 }
-
-// Tried in this order, longer ones before their prefixes.
-constexpr BinaryOperator kCompareOperators[] = {
-    {">=", makeNode<GreaterThanOrEqual>}, {">", makeNode<GreaterThan>},
-    {"<=", makeNode<LessThanOrEqual>},    {"<", makeNode<LessThan>},
-    {"!=", makeNode<NotEqual>},           {"==", makeNode<Equal>},
-    {"&&", makeNode<LogicAnd>},           {"||", makeNode<LogicOr>},
-};
-constexpr BinaryOperator kAdditiveOperators[] = {{"+", makeNode<Add>}, {"-", makeNode<Subtract>}};
-constexpr BinaryOperator kMultiplicativeOperators[] = {
-    {"*", makeNode<Multiply>}, {"/", makeNode<Divide>}, {"%", makeNode<Modulo>}};
-constexpr BinaryOperator kPowerOperators[] = {{"^", makeNode<Power>}};
 
 class Parser
 {
   public:
-    Parser(std::string_view& text, std::string* textOut) : text_(text), textOut_(textOut) {}
+    Parser(std::string_view& text, std::string* textOut, NodeArena* arena)
+        : text_(text), textOut_(textOut), arena_(arena)
+    {
+    }
 
-    TermRef parseNextStatement();
+    // statement receives the statement's text when it is not null.
+    TermRef parseNextStatement(std::string* statement, bool semicolonFollows);
 
-    std::string statement;
     std::string error;
 
   private:
     TermRef parseStatement();
-    TermRef parseFullExpression() { return parseCompare(); }
-    TermRef parseCompare();
-    TermRef parseCompareTail(TermRef left);
-    TermRef parseAdditive();
-    TermRef parseMultiplicative();
-    TermRef parsePower();
+    TermRef parseFullExpression() { return parseBinary(kCompare); }
+    TermRef parseBinary(Level lowest);
+    TermRef parseOperators(TermRef left, Level lowest, Level highest);
     TermRef parseUnary();
     TermRef parsePrimary();
-    TermRef parseParenthesized(bool& took);
+    TermRef parseParenthesized(); // at the "("
     TermRef parseQuoted();
     TermRef parseName();
-
-    template <std::size_t N>
-    TermRef parseLeftAssociative(const BinaryOperator (&operators)[N], TermRef (Parser::*operand)());
 
     TermRef setError(const std::string& message);
     // Takes the next byte after the blanks when it is one of set; the parser's innermost step.
@@ -126,23 +181,9 @@ class Parser
         }
         return false;
     }
-    // Takes the first of operators that the text continues with after the blanks.
-    template <std::size_t N> const BinaryOperator* acceptOperator(const BinaryOperator (&operators)[N])
-    {
-        skipBlanks(text_);
-        for (const BinaryOperator& op : operators)
-        {
-            if (text_.substr(0, op.text.size()) == op.text)
-            {
-                text_.remove_prefix(op.text.size());
-                return &op;
-            }
-        }
-        return nullptr;
-    }
-
     std::string_view& text_;
     std::string* textOut_;
+    NodeArena* arena_;
     int32_t nesting_ = 0;
 };
 
@@ -154,91 +195,81 @@ TermRef Parser::setError(const std::string& message)
 }
 
 // statement := [ ";"... ] ( expression ) ";"
-TermRef Parser::parseNextStatement()
+TermRef Parser::parseNextStatement(std::string* statement, bool semicolonFollows)
 {
     skipBlanks(text_);
     skipSemicolons(text_);
     skipBlanks(text_);
     const std::string_view start = text_;
     if (text_.empty())
-        return makeRef<ConstantTerm>(0.0);
+    {
+        if (statement != nullptr)
+            statement->clear();
+        return makeIn<ConstantTerm>(arena_, 0.0);
+    }
 
     TermRef tree = parseStatement();
     if (tree && (acceptChar(";") || text_.empty()))
     {
-        statement.assign(start.substr(0, start.size() - text_.size()));
-        trimLeft(statement);
-        trimRight(statement);
-        trimTrailingSemicolons(statement);
-        trimLeft(statement);
-        trimRight(statement);
+        if (statement != nullptr)
+        {
+            std::string_view text = start.substr(0, start.size() - text_.size());
+            trimLeft(text);
+            trimRight(text);
+            trimTrailingSemicolons(text);
+            trimLeft(text);
+            trimRight(text);
+            statement->assign(text);
+        }
         return tree;
     }
-    statement.assign(start);
-    return setError("Syntax error: \"" + statement + "\"");
+    std::string rest(start);
+    if (semicolonFollows)
+        rest += ';';
+    setError("Syntax error: \"" + rest + "\"");
+    if (statement != nullptr)
+        *statement = std::move(rest);
+    return nullptr;
 }
 
 // A statement that begins with a name continues only with compare and logic operators.
 TermRef Parser::parseStatement()
 {
     if (TermRef tree = parseName())
-        return parseCompareTail(std::move(tree));
-    return parseCompare();
+        return parseOperators(std::move(tree), kCompare, kCompare);
+    return parseFullExpression();
 }
 
-// compare := additive { compareOperator additive }
-TermRef Parser::parseCompare()
-{
-    TermRef left = parseAdditive();
-    if (!left)
-        return nullptr;
-    return parseCompareTail(std::move(left));
-}
-
-TermRef Parser::parseCompareTail(TermRef left)
-{
-    while (const BinaryOperator* op = acceptOperator(kCompareOperators))
-    {
-        TermRef right = parseAdditive();
-        if (!right)
-            return setError("Expected expression after compare operator");
-        left = op->make(std::move(left), std::move(right));
-    }
-    return left;
-}
-
-template <std::size_t N>
-TermRef Parser::parseLeftAssociative(const BinaryOperator (&operators)[N], TermRef (Parser::*operand)())
-{
-    TermRef left = (this->*operand)();
-    if (!left)
-        return nullptr;
-    while (const BinaryOperator* op = acceptOperator(operators))
-    {
-        TermRef right = (this->*operand)();
-        if (!right)
-            return setError("Expected expression after \"" + std::string(op->text) + "\"");
-        left = op->make(std::move(left), std::move(right));
-    }
-    return left;
-}
-
-// additive := multiplicative { ("+" | "-") multiplicative }
-TermRef Parser::parseAdditive()
-{
-    return parseLeftAssociative(kAdditiveOperators, &Parser::parseMultiplicative);
-}
-
+// compare        := additive { compareOperator additive }
+// additive       := multiplicative { ("+" | "-") multiplicative }
 // multiplicative := power { ("*" | "/" | "%") power }
-TermRef Parser::parseMultiplicative()
+// power          := unary { "^" unary }   (groups from the left)
+// One loop for the four levels: the operand, then every operator from level lowest up, each
+// with a right operand of the level above its own. It reads each operator once, where a
+// function per level would look for its own operators after every operand.
+TermRef Parser::parseBinary(Level lowest)
 {
-    return parseLeftAssociative(kMultiplicativeOperators, &Parser::parsePower);
+    TermRef left = parseUnary();
+    if (!left)
+        return nullptr;
+    return parseOperators(std::move(left), lowest, kPower);
 }
 
-// power := unary { "^" unary }   (groups from the left)
-TermRef Parser::parsePower()
+TermRef Parser::parseOperators(TermRef left, Level lowest, Level highest)
 {
-    return parseLeftAssociative(kPowerOperators, &Parser::parseUnary);
+    for (;;)
+    {
+        skipBlanks(text_);
+        const BinaryOperator* op = operatorAt(text_);
+        if (op == nullptr || op->level < lowest || op->level > highest)
+            return left;
+        text_.remove_prefix(op->text.size());
+        TermRef right = parseBinary(static_cast<Level>(op->level + 1));
+        if (!right)
+            return setError(op->level == kCompare ? std::string("Expected expression after compare operator")
+                                                  : "Expected expression after \"" + std::string(op->text) + "\"");
+        left = op->make(arena_, std::move(left), std::move(right));
+    }
 }
 
 // unary := ("+" | "-" | "!") unary | primary
@@ -254,9 +285,11 @@ TermRef Parser::parseUnary()
     if (nesting_ > kMaxNesting)
         return setError("Expression nested too deeply.");
 
-    char prefix = 0;
-    if (!acceptChar("+-!", &prefix))
+    skipBlanks(text_);
+    const char prefix = text_.empty() ? '\0' : text_[0];
+    if (prefix != '+' && prefix != '-' && prefix != '!')
         return parsePrimary();
+    text_.remove_prefix(1);
     TermRef operand = parseUnary();
     if (!operand)
         return setError(std::string("Expected expression after \"") + prefix + "\"");
@@ -270,30 +303,34 @@ TermRef Parser::parseUnary()
 // primary := parenthesized | quoted | number | name
 TermRef Parser::parsePrimary()
 {
-    bool took = false;
-    if (TermRef tree = parseParenthesized(took))
-        return tree;
-    if (took)
-        return nullptr;
     skipBlanks(text_);
-    if (!text_.empty() && (text_[0] == '\'' || text_[0] == '"' || text_[0] == '`'))
+    if (text_.empty())
+        return nullptr;
+    switch (text_[0])
+    {
+    case '(':
+        return parseParenthesized();
+    case '\'':
+    case '"':
+    case '`':
         return parseQuoted();
+    default:
+        break;
+    }
     const char* end = nullptr;
     const double value = parseNumber(text_.data(), &end);
     if (end != text_.data())
     {
         text_.remove_prefix(static_cast<std::size_t>(end - text_.data()));
-        return makeRef<ConstantTerm>(value);
+        return makeIn<ConstantTerm>(arena_, value);
     }
     return parseName();
 }
 
 // parenthesized := "(" fullExpression ")"
-TermRef Parser::parseParenthesized(bool& took)
+TermRef Parser::parseParenthesized()
 {
-    took = acceptChar("(");
-    if (!took)
-        return nullptr;
+    text_.remove_prefix(1);
     TermRef inner = parseFullExpression();
     if (!inner || !acceptChar(")"))
         return nullptr;
@@ -308,25 +345,27 @@ TermRef Parser::parseQuoted()
         return setError("Expected quote character");
     std::string text(text_.substr(1, close - 1));
     text_.remove_prefix(close + 1);
-    return makeRef<StringTerm>(std::move(text));
+    return makeIn<StringTerm>(arena_, std::move(text));
 }
 
 // name := identifier [ "(" [ fullExpression { "," fullExpression } ] ")" | "=" fullExpression ]
 TermRef Parser::parseName()
 {
-    std::string name;
+    std::string_view name;
     if (!readIdentifier(text_, name))
         return nullptr;
 
     if (acceptChar("("))
     {
-        Ref<FunctionTerm> call = makeRef<FunctionTerm>(name, std::vector<TermRef>{}, textOut_);
+        Ref<FunctionTerm> call =
+            makeIn<FunctionTerm>(arena_, std::string(name), textOut_,
+                                 arena_ ? arena_->resource() : std::pmr::get_default_resource());
         TermRef argument = parseFullExpression();
         if (!argument)
         {
             if (acceptChar(")"))
                 return call;
-            return setError("Expected parameters after \"" + name + " (\"");
+            return setError("Expected parameters after \"" + std::string(name) + " (\"");
         }
         call->addArgument(std::move(argument));
         while (acceptChar(","))
@@ -348,18 +387,26 @@ TermRef Parser::parseName()
         TermRef right = parseFullExpression();
         if (!right)
             return setError("Expected expression after \"=\"");
-        return makeRef<Assign>(makeRef<SymbolTerm>(std::move(name)), std::move(right));
+        return makeIn<Assign>(arena_, makeIn<SymbolTerm>(arena_, std::string(name)), std::move(right));
     }
-    return makeRef<SymbolTerm>(std::move(name));
+    return makeIn<SymbolTerm>(arena_, std::string(name));
 }
 
 } // namespace
 
+TermRef parseNextStatement(std::string_view& text, std::string* statement, std::string& error, std::string* textOut,
+                           bool semicolonFollows, NodeArena& arena)
+{
+    Parser parser(text, textOut, &arena);
+    TermRef tree = parser.parseNextStatement(statement, semicolonFollows);
+    error = std::move(parser.error);
+    return tree;
+}
+
 TermRef parseExpression(std::string_view& text, std::string& statement, std::string& error, std::string* textOut)
 {
-    Parser parser(text, textOut);
-    TermRef tree = parser.parseNextStatement();
-    statement = std::move(parser.statement);
+    Parser parser(text, textOut, nullptr);
+    TermRef tree = parser.parseNextStatement(&statement, false);
     error = std::move(parser.error);
     return tree;
 }

@@ -3,7 +3,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
+#include <new>
 #include <utility>
+
+// AddressSanitizer must see every node's own lifetime, so its builds give each node a heap block.
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVANTIS_NODES_ON_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANTIS_NODES_ON_HEAP 1
+#endif
+#endif
 
 namespace Morvantis
 {
@@ -11,7 +22,7 @@ namespace Morvantis
 // Counts are plain integers: a tree belongs to the one thread that evaluates it.
 class RefCnt
 {
-public:
+  public:
     RefCnt() = default;
     RefCnt(const RefCnt&) = delete;
     RefCnt& operator=(const RefCnt&) = delete;
@@ -20,18 +31,19 @@ public:
     void addRef() noexcept { ++count_; }
     void release() noexcept
     {
-        if (--count_ == 0)
+        if (--count_ != 0)
+            return;
+        if (inArena_)
+            this->~RefCnt(); // the arena keeps the memory until it is reset
+        else
             delete this;
     }
     int32_t refCount() const noexcept { return count_; }
 
-    // Every node is a heap object of its own; freed blocks are kept per thread for the next
-    // nodes of the same size, since evaluation makes and drops a node at every step.
-    static void* operator new(std::size_t size);
-    static void operator delete(void* block, std::size_t size) noexcept;
-
-private:
+  private:
+    friend class NodeArena;
     int32_t count_ = 0;
+    bool inArena_ = false;
 };
 
 // The counting pointer; may be null.
@@ -91,5 +103,35 @@ Ref<T> makeRef(Args&&... args)
 {
     return Ref<T>(new T(std::forward<Args>(args)...));
 }
+
+// The memory of one statement's nodes: taken in order from a buffer on the caller's stack (then
+// from the heap), and given back all at once by reset(), after the last node is gone. Parsing a
+// statement makes a node per step, so this saves a heap block and its release for each.
+class NodeArena
+{
+  public:
+    NodeArena() = default;
+    NodeArena(const NodeArena&) = delete;
+    NodeArena& operator=(const NodeArena&) = delete;
+
+    template <class T, class... Args>
+    Ref<T> make(Args&&... args)
+    {
+#if defined(MORVANTIS_NODES_ON_HEAP)
+        return makeRef<T>(std::forward<Args>(args)...);
+#else
+        T* node = new (memory_.allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
+        node->inArena_ = true;
+        return Ref<T>(node);
+#endif
+    }
+    // For the nodes' own lists, which then live and go with the statement too.
+    std::pmr::memory_resource* resource() noexcept { return &memory_; }
+    void reset() noexcept { memory_.release(); }
+
+  private:
+    alignas(std::max_align_t) std::byte initial_[2048];
+    std::pmr::monotonic_buffer_resource memory_{initial_, sizeof initial_};
+};
 
 } // namespace Morvantis

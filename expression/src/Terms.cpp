@@ -20,6 +20,11 @@ void checkRecursionDepth(int32_t depth)
         throw ErrorException("Recursive symbol references");
 }
 
+TermRef Term::evaluate(Scope& scope, int32_t depth)
+{
+    return makeRef<ConstantTerm>(evaluateNumber(scope, depth));
+}
+
 std::string Term::toString() const
 {
     return fixedDecimals(getValue(), 6);
@@ -52,29 +57,33 @@ TermRef StringTerm::negate()
     return makeRef<StringTerm>(text_);
 }
 
-TermRef SymbolTerm::evaluate(Scope& scope, int32_t depth)
+double SymbolTerm::evaluateNumber(Scope& scope, int32_t depth)
 {
     checkRecursionDepth(depth);
-    return makeRef<ConstantTerm>(scope.getVariable(name_));
+    return scope.getVariable(name_);
 }
 
-TermRef Negate::evaluate(Scope& scope, int32_t depth)
+double Negate::evaluateNumber(Scope& scope, int32_t depth)
 {
-    const TermRef e = operand_->evaluate(scope, depth);
-    return makeRef<ConstantTerm>(-e->getValue());
+    return -operand_->evaluateNumber(scope, depth);
 }
 
-TermRef LogicNot::evaluate(Scope& scope, int32_t depth)
+double LogicNot::evaluateNumber(Scope& scope, int32_t depth)
 {
-    const TermRef e = operand_->evaluate(scope, depth);
-    return makeRef<ConstantTerm>(truth(isNearZero(e->getValue())));
+    return truth(isNearZero(operand_->evaluateNumber(scope, depth)));
 }
 
 // A sum of a hundred thousand terms is one left-leaning chain: it is walked in a loop, not
 // by recursion. The order stays that of the recursive rule: at every node the right operand
 // first, then the left, and both always.
-TermRef BinaryTerm::evaluate(Scope& scope, int32_t depth)
+double BinaryTerm::evaluateNumber(Scope& scope, int32_t depth)
 {
+    // Most operators are no chain: their operands in the same order, without the chain's buffers.
+    if (left_->asChainLink() == nullptr)
+    {
+        const double right = right_->evaluateNumber(scope, depth);
+        return apply(left_->evaluateNumber(scope, depth), right);
+    }
     // Typical chains fit the buffer on the stack; only long ones take the heap.
     struct Link
     {
@@ -87,7 +96,7 @@ TermRef BinaryTerm::evaluate(Scope& scope, int32_t depth)
     BinaryTerm* node = this;
     for (;;)
     {
-        const Link link{node, node->right_->evaluate(scope, depth)->getValue()};
+        const Link link{node, node->right_->evaluateNumber(scope, depth)};
         if (length < shortChain.size())
             shortChain[length] = link;
         else
@@ -103,10 +112,10 @@ TermRef BinaryTerm::evaluate(Scope& scope, int32_t depth)
         node = next;
     }
     const Link* chain = longChain.empty() ? shortChain.data() : longChain.data();
-    double value = node->left_->evaluate(scope, depth)->getValue();
+    double value = node->left_->evaluateNumber(scope, depth);
     for (std::size_t i = length; i-- > 0;)
         value = chain[i].node->apply(value, chain[i].right);
-    return makeRef<ConstantTerm>(value);
+    return value;
 }
 
 // Releasing a long chain unlinks it node by node instead of recursing once per operator.
@@ -123,13 +132,12 @@ BinaryTerm::~BinaryTerm()
     }
 }
 
-TermRef Assign::evaluate(Scope& scope, int32_t depth)
+double Assign::evaluateNumber(Scope& scope, int32_t depth)
 {
     checkRecursionDepth(depth);
-    const TermRef e = right_->evaluate(scope, depth);
-    const double value = e->getValue();
+    const double value = right_->evaluateNumber(scope, depth);
     scope.setVariable(left_->getText(), value);
-    return makeRef<ConstantTerm>(value);
+    return value;
 }
 
 double LogicOr::apply(double l, double r) const

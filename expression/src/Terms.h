@@ -7,6 +7,7 @@
 #include <Morvantis/Expression.h>
 
 #include <string>
+#include <memory_resource>
 #include <vector>
 
 namespace Morvantis::ExpressionUtils
@@ -23,7 +24,11 @@ class Term : public RefCnt
 {
   public:
     // Returns a constant or string node; the tree itself is left unchanged.
-    virtual TermRef evaluate(Scope& scope, int32_t depth) = 0;
+    virtual TermRef evaluate(Scope& scope, int32_t depth);
+    // The number evaluate's node would hold, without making the node: evaluation runs on these.
+    virtual double evaluateNumber(Scope& scope, int32_t depth) = 0;
+    // The argument a built-in receives: a string for a string node, else the number.
+    virtual Value evaluateArgument(Scope& scope, int32_t depth) { return Value::ofNumber(evaluateNumber(scope, depth)); }
     virtual double getValue() const { return 0.0; }
     virtual std::string toString() const;
     virtual Value toValue() const { return Value::ofNumber(getValue()); }
@@ -40,6 +45,7 @@ class ConstantTerm final : public Term
   public:
     explicit ConstantTerm(double value) : value_(value) {}
     TermRef evaluate(Scope&, int32_t) override { return TermRef(this); }
+    double evaluateNumber(Scope&, int32_t) override { return value_; }
     double getValue() const override { return value_; }
     TermRef negate() override;
     TermRef logicNot() override;
@@ -53,6 +59,8 @@ class StringTerm final : public Term
   public:
     explicit StringTerm(std::string text) : text_(std::move(text)) {}
     TermRef evaluate(Scope&, int32_t) override { return TermRef(this); }
+    double evaluateNumber(Scope&, int32_t) override { return getValue(); }
+    Value evaluateArgument(Scope&, int32_t) override { return Value::ofString(text_); }
     double getValue() const override;
     std::string toString() const override { return text_; }
     Value toValue() const override { return Value::ofString(text_); }
@@ -66,7 +74,7 @@ class SymbolTerm final : public Term
 {
   public:
     explicit SymbolTerm(std::string name) : name_(std::move(name)) {}
-    TermRef evaluate(Scope& scope, int32_t depth) override;
+    double evaluateNumber(Scope& scope, int32_t depth) override;
     std::string getText() const override { return name_; }
 
   private:
@@ -76,15 +84,18 @@ class SymbolTerm final : public Term
 class FunctionTerm final : public Term
 {
   public:
-    FunctionTerm(std::string name, std::vector<TermRef> arguments, std::string* textOut)
-        : name_(std::move(name)), arguments_(std::move(arguments)), textOut_(textOut)
+    // The argument list, and the values of the arguments when the call runs, take their memory
+    // from lists (the statement's arena when it has one).
+    FunctionTerm(std::string name, std::string* textOut, std::pmr::memory_resource* lists)
+        : name_(std::move(name)), arguments_(lists), textOut_(textOut)
     {
+        arguments_.reserve(4); // most calls have fewer
     }
-    TermRef evaluate(Scope& scope, int32_t depth) override;
+    double evaluateNumber(Scope& scope, int32_t depth) override;
     std::string getText() const override { return name_; }
 
     void addArgument(TermRef argument) { arguments_.push_back(std::move(argument)); }
-    const std::vector<TermRef>& arguments() const { return arguments_; }
+    const std::pmr::vector<TermRef>& arguments() const { return arguments_; }
 
   private:
     double evaluateIf(Scope& scope, int32_t depth);
@@ -94,7 +105,7 @@ class FunctionTerm final : public Term
     double valueOf(std::size_t argument, Scope& scope, int32_t depth);
 
     std::string name_;
-    std::vector<TermRef> arguments_;
+    std::pmr::vector<TermRef> arguments_;
     std::string* textOut_; // the textOut of the evaluateText call that parsed this node
 };
 
@@ -102,7 +113,7 @@ class Negate final : public Term
 {
   public:
     explicit Negate(TermRef operand) : operand_(std::move(operand)) {}
-    TermRef evaluate(Scope& scope, int32_t depth) override;
+    double evaluateNumber(Scope& scope, int32_t depth) override;
     TermRef negate() override { return operand_; }
     std::string getText() const override { return "-"; }
     const TermRef& operand() const { return operand_; }
@@ -115,7 +126,7 @@ class LogicNot final : public Term
 {
   public:
     explicit LogicNot(TermRef operand) : operand_(std::move(operand)) {}
-    TermRef evaluate(Scope& scope, int32_t depth) override;
+    double evaluateNumber(Scope& scope, int32_t depth) override;
     TermRef logicNot() override { return operand_; }
     std::string getText() const override { return "!"; }
     const TermRef& operand() const { return operand_; }
@@ -129,7 +140,7 @@ class BinaryTerm : public Term
   public:
     BinaryTerm(TermRef left, TermRef right) : left_(std::move(left)), right_(std::move(right)) {}
     ~BinaryTerm() override;
-    TermRef evaluate(Scope& scope, int32_t depth) override;
+    double evaluateNumber(Scope& scope, int32_t depth) override;
     BinaryTerm* asChainLink() noexcept override { return this; }
     virtual double apply(double left, double right) const = 0;
 
@@ -173,7 +184,7 @@ class Assign final : public BinaryTerm
 {
   public:
     using BinaryTerm::BinaryTerm;
-    TermRef evaluate(Scope& scope, int32_t depth) override;
+    double evaluateNumber(Scope& scope, int32_t depth) override;
     BinaryTerm* asChainLink() noexcept override { return nullptr; } // evaluates by its own rules
     int32_t getPrecedence() const override { return 10; }
     std::string getText() const override { return "="; }

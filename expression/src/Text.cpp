@@ -7,20 +7,34 @@
 namespace Morvantis::ExpressionUtils
 {
 
-void trimLeft(std::string& text)
+void trimLeft(std::string_view& text)
 {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
-    text.erase(0, i);
+    text.remove_prefix(i);
 }
 
-void trimRight(std::string& text)
+void trimRight(std::string_view& text)
 {
     std::size_t n = text.size();
     while (n > 0 && isBlank(text[n - 1]))
         --n;
-    text.erase(n);
+    text.remove_suffix(text.size() - n);
+}
+
+void trimLeft(std::string& text)
+{
+    std::string_view view(text);
+    trimLeft(view);
+    text.erase(0, text.size() - view.size());
+}
+
+void trimRight(std::string& text)
+{
+    std::string_view view(text);
+    trimRight(view);
+    text.erase(view.size());
 }
 
 int32_t compareIgnoreCase(std::string_view a, std::string_view b)

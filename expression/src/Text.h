@@ -31,6 +31,8 @@ inline char toLowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+void trimLeft(std::string_view& text);
+void trimRight(std::string_view& text);
 void trimLeft(std::string& text);
 void trimRight(std::string& text);
 

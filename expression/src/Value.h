@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 #include <utility>
+#include <memory_resource>
 #include <vector>
 
 namespace Morvantis::ExpressionUtils
@@ -31,6 +32,7 @@ struct Value
     bool isString() const { return type == Type::String; }
 };
 
-using ValueList = std::vector<Value>;
+// Built-in calls take their lists from the statement's arena.
+using ValueList = std::pmr::vector<Value>;
 
 } // namespace Morvantis::ExpressionUtils

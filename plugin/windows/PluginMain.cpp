@@ -48,8 +48,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     // JUCE registers its window classes on this module, not on the editor's executable.
     if (reason == DLL_PROCESS_ATTACH)
         juce::Process::setCurrentModuleInstanceHandle(instance);
-    if (reason == DLL_THREAD_DETACH || reason == DLL_PROCESS_DETACH)
-        Morvantis::ExpressionUtils::releaseThreadNodeCache();
     return TRUE;
 }
 

@@ -80,9 +80,5 @@ struct Evaluator
 bool evaluateText(Evaluator& evaluator, const std::string& text, double* result, std::string* error,
                   Callback* callback) noexcept;
 
-// Frees the blocks the calling thread keeps for the next expression nodes. Threads on Linux do
-// this when they end; in the Windows DLL the entry point calls it when a thread detaches.
-void releaseThreadNodeCache() noexcept;
-
 } // namespace ExpressionUtils
 } // namespace Morvantis

@@ -2,8 +2,6 @@
 #include "../Builtins.h"
 #include "../Text.h"
 
-#include <algorithm>
-#include <array>
 
 namespace Morvantis::ExpressionUtils
 {
@@ -27,44 +25,54 @@ class NameIndex
         std::size_t size = 1;
         while (size < 2 * table.size()) // sparse, so that probe runs stay short
             size *= 2;
-        slots_.assign(size, nullptr);
+        slots_.assign(size, Slot{});
         mask_ = size - 1;
         for (const Entry* entry : table)
         {
             const std::string_view name(entry->name);
-            std::size_t slot = hash(name) & mask_;
-            while (slots_[slot] != nullptr && slots_[slot]->name != name)
+            std::size_t h = kHashStart;
+            for (const char c : name)
+                h = hashStep(h, c);
+            std::size_t slot = spread(h) & mask_;
+            while (slots_[slot].entry != nullptr && slots_[slot].name != name)
                 slot = (slot + 1) & mask_;
-            if (slots_[slot] == nullptr)
-                slots_[slot] = entry;
+            if (slots_[slot].entry == nullptr)
+                slots_[slot] = {name, entry};
         }
     }
 
+    // Folds the case and hashes in one pass: every call of a built-in looks its name up.
     const Entry* find(std::string_view name) const
     {
         if (name.size() > kLongestName)
             return nullptr;
-        std::array<char, kLongestName> buffer{};
-        std::transform(name.begin(), name.end(), buffer.begin(), toLowerAscii);
-        const std::string_view folded(buffer.data(), name.size());
-        for (std::size_t slot = hash(folded) & mask_; slots_[slot] != nullptr; slot = (slot + 1) & mask_)
-            if (slots_[slot]->name == folded)
-                return slots_[slot];
+        char folded[kLongestName];
+        std::size_t h = kHashStart;
+        for (std::size_t i = 0; i < name.size(); ++i)
+        {
+            folded[i] = toLowerAscii(name[i]);
+            h = hashStep(h, folded[i]);
+        }
+        const std::string_view key(folded, name.size());
+        for (std::size_t slot = spread(h) & mask_; slots_[slot].entry != nullptr; slot = (slot + 1) & mask_)
+            if (slots_[slot].name == key)
+                return slots_[slot].entry;
         return nullptr;
     }
 
   private:
     static constexpr std::size_t kLongestName = 16; // no built-in's name is longer
+    static constexpr std::size_t kHashStart = 2166136261u;
 
-    static std::size_t hash(std::string_view name)
+    static std::size_t hashStep(std::size_t h, char c) { return (h ^ static_cast<unsigned char>(c)) * 16777619u; }
+    static std::size_t spread(std::size_t h) { return h ^ (h >> 8); }
+
+    struct Slot
     {
-        std::size_t h = 2166136261u;
-        for (const char c : name)
-            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-        return h ^ (h >> 8);
-    }
-
-    std::vector<const Entry*> slots_;
+        std::string_view name;
+        const Entry* entry = nullptr;
+    };
+    std::vector<Slot> slots_;
     std::size_t mask_ = 0;
 };
 } // namespace
