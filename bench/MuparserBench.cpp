@@ -40,7 +40,8 @@ std::string longSum()
 
 const std::vector<Statement>& statements()
 {
-    static const std::vector<Statement> list = [] {
+    static const std::vector<Statement> list = []
+    {
         std::vector<Statement> s = {
             {"literal sum", "1 + 2.5 + 3 + 4.25 + 5 + 6 + 7.5 + 8", ""},
             {"polynomial", "3.5 * x^3 - 2 * x^2 + 7 * x - 11", ""},
@@ -158,7 +159,7 @@ bool sameResults()
 // Keeps every run's time per iteration so the ratios come from this very run.
 class RatioReporter final : public benchmark::ConsoleReporter
 {
-public:
+  public:
     explicit RatioReporter(OutputOptions options) : ConsoleReporter(options) {}
 
     void ReportRuns(const std::vector<Run>& runs) override
@@ -193,7 +194,7 @@ public:
         }
     }
 
-private:
+  private:
     std::map<std::string, double> nanoseconds_;
 };
 

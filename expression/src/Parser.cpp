@@ -357,9 +357,8 @@ TermRef Parser::parseName()
 
     if (acceptChar("("))
     {
-        Ref<FunctionTerm> call =
-            makeIn<FunctionTerm>(arena_, std::string(name), textOut_,
-                                 arena_ ? arena_->resource() : std::pmr::get_default_resource());
+        Ref<FunctionTerm> call = makeIn<FunctionTerm>(arena_, std::string(name), textOut_,
+                                                      arena_ ? arena_->resource() : std::pmr::get_default_resource());
         TermRef argument = parseFullExpression();
         if (!argument)
         {

@@ -47,24 +47,16 @@ class RefCnt
 };
 
 // The counting pointer; may be null.
-template <class T>
-class Ref
+template <class T> class Ref
 {
-public:
+  public:
     Ref() noexcept = default;
     Ref(std::nullptr_t) noexcept {}
     explicit Ref(T* object) noexcept : object_(object) { acquire(); }
     Ref(const Ref& other) noexcept : object_(other.object_) { acquire(); }
     Ref(Ref&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    template <class U>
-    Ref(const Ref<U>& other) noexcept : object_(other.get())
-    {
-        acquire();
-    }
-    template <class U>
-    Ref(Ref<U>&& other) noexcept : object_(other.detach())
-    {
-    }
+    template <class U> Ref(const Ref<U>& other) noexcept : object_(other.get()) { acquire(); }
+    template <class U> Ref(Ref<U>&& other) noexcept : object_(other.detach()) {}
     ~Ref() { reset(); }
 
     // The new object gains its count before the old one loses its own.
@@ -88,7 +80,7 @@ public:
     T& operator*() const noexcept { return *object_; }
     explicit operator bool() const noexcept { return object_ != nullptr; }
 
-private:
+  private:
     void acquire() noexcept
     {
         if (object_ != nullptr)
@@ -98,8 +90,7 @@ private:
     T* object_ = nullptr;
 };
 
-template <class T, class... Args>
-Ref<T> makeRef(Args&&... args)
+template <class T, class... Args> Ref<T> makeRef(Args&&... args)
 {
     return Ref<T>(new T(std::forward<Args>(args)...));
 }
@@ -114,8 +105,7 @@ class NodeArena
     NodeArena(const NodeArena&) = delete;
     NodeArena& operator=(const NodeArena&) = delete;
 
-    template <class T, class... Args>
-    Ref<T> make(Args&&... args)
+    template <class T, class... Args> Ref<T> make(Args&&... args)
     {
 #if defined(MORVANTIS_NODES_ON_HEAP)
         return makeRef<T>(std::forward<Args>(args)...);
@@ -126,8 +116,14 @@ class NodeArena
 #endif
     }
     // For the nodes' own lists, which then live and go with the statement too.
-    std::pmr::memory_resource* resource() noexcept { return &memory_; }
-    void reset() noexcept { memory_.release(); }
+    std::pmr::memory_resource* resource() noexcept
+    {
+        return &memory_;
+    }
+    void reset() noexcept
+    {
+        memory_.release();
+    }
 
   private:
     alignas(std::max_align_t) std::byte initial_[2048];

@@ -6,8 +6,8 @@
 
 #include <Morvantis/Expression.h>
 
-#include <string>
 #include <memory_resource>
+#include <string>
 #include <vector>
 
 namespace Morvantis::ExpressionUtils
@@ -28,7 +28,10 @@ class Term : public RefCnt
     // The number evaluate's node would hold, without making the node: evaluation runs on these.
     virtual double evaluateNumber(Scope& scope, int32_t depth) = 0;
     // The argument a built-in receives: a string for a string node, else the number.
-    virtual Value evaluateArgument(Scope& scope, int32_t depth) { return Value::ofNumber(evaluateNumber(scope, depth)); }
+    virtual Value evaluateArgument(Scope& scope, int32_t depth)
+    {
+        return Value::ofNumber(evaluateNumber(scope, depth));
+    }
     virtual double getValue() const { return 0.0; }
     virtual std::string toString() const;
     virtual Value toValue() const { return Value::ofNumber(getValue()); }

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory_resource>
 #include <string>
 #include <utility>
-#include <memory_resource>
 #include <vector>
 
 namespace Morvantis::ExpressionUtils

@@ -35,22 +35,26 @@ void runAboutCase(Session& session, Checks& checks)
     bool pressed = false;
 
     // The box is modal on this thread, so a second thread finds it and presses OK.
-    std::thread closer([&] {
-        HWND box = nullptr;
-        for (auto deadline = steady_clock::now() + seconds(30); !box && !returned && steady_clock::now() < deadline;)
-            if ((box = visibleBox()) == nullptr)
-                std::this_thread::sleep_for(milliseconds(50));
-        if (box == nullptr)
-            abandon(returned ? "About returned before the box was found" : "no window titled Morvantis appeared", 3);
-        // Let the box settle, then press Return: it triggers the box's only button, OK.
-        std::this_thread::sleep_for(milliseconds(200));
-        pressed = PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0x001C0001) != 0
-               && PostMessageW(box, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001)) != 0;
-        for (auto deadline = steady_clock::now() + seconds(20); !returned && steady_clock::now() < deadline;)
-            std::this_thread::sleep_for(milliseconds(20));
-        if (!returned)
-            abandon("the About command did not return after OK", 4);
-    });
+    std::thread closer(
+        [&]
+        {
+            HWND box = nullptr;
+            for (auto deadline = steady_clock::now() + seconds(30);
+                 !box && !returned && steady_clock::now() < deadline;)
+                if ((box = visibleBox()) == nullptr)
+                    std::this_thread::sleep_for(milliseconds(50));
+            if (box == nullptr)
+                abandon(returned ? "About returned before the box was found" : "no window titled Morvantis appeared",
+                        3);
+            // Let the box settle, then press Return: it triggers the box's only button, OK.
+            std::this_thread::sleep_for(milliseconds(200));
+            pressed = PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0x001C0001) != 0 &&
+                      PostMessageW(box, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001)) != 0;
+            for (auto deadline = steady_clock::now() + seconds(20); !returned && steady_clock::now() < deadline;)
+                std::this_thread::sleep_for(milliseconds(20));
+            if (!returned)
+                abandon("the About command did not return after OK", 4);
+        });
 
     session.items[1].pFunc();
     returned = true;

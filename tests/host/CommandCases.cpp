@@ -41,17 +41,29 @@ void runCommandCases(Session& session, Checks& checks)
         std::string otherSelections = {}; // the view's selected text goes on past the main selection
     } cases[] = {
         {"sum", "1+2", {busy, L"Expr: 1+2 = 3\n"}, L"3"},
-        {"selection starting with NUL", std::string("\0" "1+2", 4), {L"Expr: EMPTY"}, std::nullopt},
+        {"selection starting with NUL",
+         std::string("\0"
+                     "1+2",
+                     4),
+         {L"Expr: EMPTY"},
+         std::nullopt},
         {"made backwards", "10-4", {busy, L"Expr: 10-4 = 6\n"}, L"6", 0, true},
         {"backwards in the second view", "2^5", {busy, L"Expr: 2^5 = 32\n"}, L"32", 1, true},
-        {"error ends the text", "1; sqrt(); 3",
-         {busy, L"Expr: 1 = 1\n", L"Expr ERROR: Function 'sqrt' expects 1 parameters.\n"}, L"ERROR"},
+        {"error ends the text",
+         "1; sqrt(); 3",
+         {busy, L"Expr: 1 = 1\n", L"Expr ERROR: Function 'sqrt' expects 1 parameters.\n"},
+         L"ERROR"},
         {"empty selection", "", {L"Expr: EMPTY"}, std::nullopt},
         {"emoji", "print('\xF0\x9F\x98\x80')", {busy, L"Expr: print('\U0001F600') = 0\n"}, L"\U0001F600\n"},
         // The engine keeps the bytes (the clipboard gets them as the framework reads them); the status shows '#'.
         {"not UTF-8", "print('a\xFF\xC3(')", {busy, L"Expr: print('a##(') = 0\n"}, L""},
-        {"several selections", "1+2", {busy, L"Expr: 1+2 = 3\n", L"Expr: 10*10 = 100\n", L"Expr: 3*3 = 9\n"}, L"9",
-         0, false, ";10*10;3*3;" + std::string(3000, ' ')},
+        {"several selections",
+         "1+2",
+         {busy, L"Expr: 1+2 = 3\n", L"Expr: 10*10 = 100\n", L"Expr: 3*3 = 9\n"},
+         L"9",
+         0,
+         false,
+         ";10*10;3*3;" + std::string(3000, ' ')},
     };
     auto& editor = session.editor;
     for (const auto& c : cases)
@@ -86,8 +98,12 @@ void runNumberCases(Session& session, Checks& checks)
         std::string selection;
         std::wstring number; // as the status bar and the clipboard show it
     } cases[] = {
-        {"1e300", exact1e300}, {"2^64", L"18446744073709551616"},
-        {"2/3", L"0.666666666667"}, {"0.1+0.2", L"0.3"}, {"5e-13", L"0"}, {"-1e-13", L"-0"},
+        {"1e300", exact1e300},
+        {"2^64", L"18446744073709551616"},
+        {"2/3", L"0.666666666667"},
+        {"0.1+0.2", L"0.3"},
+        {"5e-13", L"0"},
+        {"-1e-13", L"-0"},
     };
     for (const auto& c : cases)
     {

@@ -69,9 +69,11 @@ LRESULT FakeEditor::answer(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return DefWindowProcW(window, message, wParam, lParam);
     switch (message)
     {
-    case 2143: return view->start; // SCI_GETSELECTIONSTART
-    case 2145: return view->end;   // SCI_GETSELECTIONEND
-    case 2161:                     // SCI_GETSELTEXT
+    case 2143:
+        return view->start; // SCI_GETSELECTIONSTART
+    case 2145:
+        return view->end; // SCI_GETSELECTIONEND
+    case 2161:            // SCI_GETSELTEXT
     {
         view->selTextCalls.push_back(lParam);
         const auto size = static_cast<LRESULT>(view->selectedText.size());
@@ -81,7 +83,8 @@ LRESULT FakeEditor::answer(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         std::memcpy(reinterpret_cast<char*>(lParam), view->selectedText.c_str(), view->selectedText.size() + 1);
         return size;
     }
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

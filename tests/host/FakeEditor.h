@@ -22,7 +22,7 @@ struct ViewState
 
 class FakeEditor
 {
-public:
+  public:
     FakeEditor();
     ~FakeEditor();
     FakeEditor(const FakeEditor&) = delete;
@@ -38,7 +38,7 @@ public:
     ViewState views[2];
     std::vector<std::wstring> statuses; // texts for any field but the first are marked as such
 
-private:
+  private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -70,14 +70,21 @@ void runHostileCases(Session& session, Checks& checks)
         {"1 MB of (", std::string(megabyte, '('), {busy, L"Expr ERROR: Expression nested too deeply.\n"}, L"ERROR"},
         {"1,000,000-term sum", sum, {busy, L"Expr: " + widen(sum) + L" = 1000000\n"}, L"1000000"},
         {"NUL, then 1 MB", std::string(1, '\0') + randomBytes(megabyte), {empty}, std::nullopt, false, -1, false},
-        {"1 MB of selections, the main one last", manySelections,
-         {busy, L"Expr: " + widen(manySelections) + L" = 500001\n"}, L"500001", false, 1, false},
+        {"1 MB of selections, the main one last",
+         manySelections,
+         {busy, L"Expr: " + widen(manySelections) + L" = 500001\n"},
+         L"500001",
+         false,
+         1,
+         false},
         {"empty main selection among others", "1+2", {empty}, std::nullopt, false, 0},
         // A rectangle's limits span more bytes than its lines hold.
         {"rectangle", "1+\r\n2+\r\n3\r\n", {busy, L"Expr: 1+\r\n2+\r\n3 = 6\n"}, L"6", false, 100},
         {"invalid UTF-8 in a string", notUtf8, {busy, L"Expr: '#####\xD800\xFFFD\xFFFD####' = ---\n"}, L"---"},
-        {"invalid UTF-8 outside a string", "1+2; \xFE\xFF\x80",
-         {busy, L"Expr: 1+2 = 3\n", L"Expr ERROR: Syntax error: \"###;\"\n"}, L"ERROR"},
+        {"invalid UTF-8 outside a string",
+         "1+2; \xFE\xFF\x80",
+         {busy, L"Expr: 1+2 = 3\n", L"Expr ERROR: Syntax error: \"###;\"\n"},
+         L"ERROR"},
     };
     auto& editor = session.editor;
     for (const auto& c : cases)

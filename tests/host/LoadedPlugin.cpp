@@ -8,8 +8,7 @@ namespace Host
 namespace
 {
 
-template <typename F>
-void bind(HMODULE module, WORD ordinal, const char* name, F& function)
+template <typename F> void bind(HMODULE module, WORD ordinal, const char* name, F& function)
 {
     const FARPROC address = GetProcAddress(module, name);
     if (address == nullptr || address != GetProcAddress(module, MAKEINTRESOURCEA(ordinal)))

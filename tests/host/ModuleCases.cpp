@@ -22,15 +22,19 @@ void runModuleCases(Session& session, Checks& checks)
         UINT length = 0;
         constexpr WORD parts[] = {MORVANTIS_FILE_VERSION_PARTS};
         const DWORD high = MAKELONG(parts[1], parts[0]), low = MAKELONG(parts[3], parts[2]);
-        checks.expect(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed
-                          && fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low
-                          && fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low
-                          && fixed->dwFileType == VFT_DLL,
+        checks.expect(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
+                          fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low &&
+                          fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low &&
+                          fixed->dwFileType == VFT_DLL,
                       "fixed file info: a DLL, file and product version " + narrow(MORVANTIS_FILE_VERSION_TEXT));
         const wchar_t* texts[][2] = {
-            {L"CompanyName", L"Morvantis"}, {L"ProductName", L"Morvantis"}, {L"FileDescription", L"Morvantis"},
-            {L"InternalName", L"MorvantisNpp64.dll"}, {L"OriginalFilename", L"MorvantisNpp64.dll"},
-            {L"FileVersion", MORVANTIS_FILE_VERSION_TEXT}, {L"ProductVersion", MORVANTIS_FILE_VERSION_TEXT},
+            {L"CompanyName", L"Morvantis"},
+            {L"ProductName", L"Morvantis"},
+            {L"FileDescription", L"Morvantis"},
+            {L"InternalName", L"MorvantisNpp64.dll"},
+            {L"OriginalFilename", L"MorvantisNpp64.dll"},
+            {L"FileVersion", MORVANTIS_FILE_VERSION_TEXT},
+            {L"ProductVersion", MORVANTIS_FILE_VERSION_TEXT},
         };
         for (const auto& [key, expected] : texts)
         {
@@ -43,8 +47,8 @@ void runModuleCases(Session& session, Checks& checks)
 
     auto& plugin = session.plugin;
     checks.expectEqual(plugin.getName(), L"Morvantis Tools", "getName");
-    checks.expect(plugin.isUnicode() == TRUE && plugin.messageProc(0, 1, 2) == TRUE
-                      && plugin.messageProc(WM_USER, 1, 2) == TRUE,
+    checks.expect(plugin.isUnicode() == TRUE && plugin.messageProc(0, 1, 2) == TRUE &&
+                      plugin.messageProc(WM_USER, 1, 2) == TRUE,
                   "isUnicode and messageProc answer TRUE");
     // The editor calls setInfo before getFuncsArray.
     plugin.setInfo(session.editor.handles());

@@ -14,7 +14,7 @@ namespace Host
 
 class Checks
 {
-public:
+  public:
     explicit Checks(std::string group) : group_(std::move(group)) {}
 
     bool expect(bool ok, const std::string& what);
@@ -25,7 +25,7 @@ public:
     int failures = 0;
     int checks = 0;
 
-private:
+  private:
     std::string group_;
 };
 
@@ -58,6 +58,6 @@ void runExportCases(Session& session, Checks& checks);    // exprCalc and exprCa
 void runUrlCases(Session& session, Checks& checks);       // the url built-in through WinINet
 void runAboutCase(Session& session, Checks& checks);
 // Evaluates files[0] through exprCalc into files[1] and files[2] through the command into files[3].
-int runDifferential(Session& session, const std::vector<std::string>& files);      // the modal About box
+int runDifferential(Session& session, const std::vector<std::string>& files); // the modal About box
 
 } // namespace Host

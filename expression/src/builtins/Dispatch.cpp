@@ -2,7 +2,6 @@
 #include "../Builtins.h"
 #include "../Text.h"
 
-
 namespace Morvantis::ExpressionUtils
 {
 namespace Builtins
