@@ -1,11 +1,14 @@
 // Intrusive reference counting for the nodes of expression trees.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <memory_resource>
 #include <new>
 #include <utility>
+#include <vector>
 
 // AddressSanitizer must see every node's own lifetime, so its builds give each node a heap block.
 #if defined(__SANITIZE_ADDRESS__)
@@ -95,10 +98,10 @@ template <class T, class... Args> Ref<T> makeRef(Args&&... args)
     return Ref<T>(new T(std::forward<Args>(args)...));
 }
 
-// The memory of one statement's nodes: taken in order from a buffer on the caller's stack (then
-// from the heap), and given back all at once by reset(), after the last node is gone. Parsing a
-// statement makes a node per step, so this saves a heap block and its release for each.
-class NodeArena
+// The memory of one statement's nodes and their lists: taken in order from a buffer on the
+// caller's stack (then from heap chunks), and given back all at once by reset(), after the last
+// node is gone. Parsing makes a node per step; a bump of a pointer is all each one costs.
+class NodeArena final : public std::pmr::memory_resource
 {
   public:
     NodeArena() = default;
@@ -110,7 +113,7 @@ class NodeArena
 #if defined(MORVANTIS_NODES_ON_HEAP)
         return makeRef<T>(std::forward<Args>(args)...);
 #else
-        T* node = new (memory_.allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
+        T* node = new (take(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
         node->inArena_ = true;
         return Ref<T>(node);
 #endif
@@ -118,16 +121,49 @@ class NodeArena
     // For the nodes' own lists, which then live and go with the statement too.
     std::pmr::memory_resource* resource() noexcept
     {
-        return &memory_;
+        return this;
     }
     void reset() noexcept
     {
-        memory_.release();
+        chunks_.clear();
+        next_ = initial_;
+        end_ = initial_ + sizeof initial_;
     }
 
   private:
+    void* take(std::size_t size, std::size_t alignment)
+    {
+        std::byte* start = alignUp(next_, alignment);
+        if (size > static_cast<std::size_t>(end_ - start))
+        {
+            // Each chunk twice the last, so a long statement takes few of them.
+            const std::size_t chunk = std::max(size + alignment, sizeof initial_ << (chunks_.size() + 1));
+            chunks_.emplace_back(new std::byte[chunk]); // left uninitialised: nodes are built in it
+            start = alignUp(chunks_.back().get(), alignment);
+            end_ = chunks_.back().get() + chunk;
+        }
+        next_ = start + size;
+        return start;
+    }
+    static std::byte* alignUp(std::byte* p, std::size_t alignment)
+    {
+        const auto address = reinterpret_cast<std::uintptr_t>(p);
+        return p + (alignment - address % alignment) % alignment;
+    }
+    void* do_allocate(std::size_t size, std::size_t alignment) override
+    {
+        return take(size, alignment);
+    }
+    void do_deallocate(void*, std::size_t, std::size_t) override {}
+    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override
+    {
+        return this == &other;
+    }
+
     alignas(std::max_align_t) std::byte initial_[2048];
-    std::pmr::monotonic_buffer_resource memory_{initial_, sizeof initial_};
+    std::byte* next_ = initial_;
+    std::byte* end_ = initial_ + sizeof initial_;
+    std::vector<std::unique_ptr<std::byte[]>> chunks_;
 };
 
 } // namespace Morvantis
