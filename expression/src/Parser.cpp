@@ -16,6 +16,7 @@ namespace
 // before it can exhaust the stack of the thread that parses it.
 constexpr int32_t kMaxNesting = 300;
 
+// Text's trimLeft, here where the compiler sees it: the parser calls it before every token.
 void skipBlanks(std::string_view& text)
 {
     if (text.empty() || !isBlank(text[0]))

@@ -233,19 +233,10 @@ int generate(uint64_t seed, const char* statementsPath, const char* samplePath)
     return all && sample ? 0 : 1;
 }
 
-std::vector<std::string> readLines(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 int calc(const char* in, const char* outPath)
 {
     std::ofstream out(outPath, std::ios::binary);
-    for (const std::string& statement : readLines(in))
+    for (const std::string& statement : Differential::readLines(in))
         out << Differential::bitsText(Morvantis::Plugin::calculateUtf8(statement.c_str())) << '\n';
     return out ? 0 : 1;
 }
@@ -271,7 +262,7 @@ int commands(const char* in, const char* outPath)
 {
     std::ofstream out(outPath, std::ios::binary);
     RecordingEditor editor;
-    for (const std::string& statement : readLines(in))
+    for (const std::string& statement : Differential::readLines(in))
     {
         editor.selection = statement;
         editor.line.clear();
@@ -292,7 +283,8 @@ double fromBits(const std::string& text)
 
 int compare(const char* statementsPath, const char* nativePath, const char* dllPath)
 {
-    const auto statements = readLines(statementsPath), native = readLines(nativePath), dll = readLines(dllPath);
+    const auto statements = Differential::readLines(statementsPath), native = Differential::readLines(nativePath),
+               dll = Differential::readLines(dllPath);
     if (native.size() != statements.size() || dll.size() != statements.size())
     {
         std::cout << "differential: " << statements.size() << " statements but " << native.size() << " native and "

@@ -1,10 +1,13 @@
-// The line formats both halves of the differential run write, so that equal results give equal lines.
+// The files both halves of the differential run read and the lines they write, so that equal results
+// give equal lines.
 #pragma once
 
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <string>
+#include <vector>
 
 namespace Differential
 {
@@ -17,6 +20,16 @@ inline std::string bitsText(double value)
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, bits, 16).ptr;
     return std::string(16 - static_cast<std::size_t>(end - digits), '0') + std::string(digits, end);
+}
+
+// The lines of a file, each without its line feed.
+inline std::vector<std::string> readLines(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 // UTF-16 text with every unit outside printable ASCII written as \uXXXX (a tab separates fields).

@@ -8,28 +8,14 @@
 namespace Host
 {
 
-namespace
-{
-
-std::vector<std::string> readLines(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-} // namespace
-
 int runDifferential(Session& session, const std::vector<std::string>& files)
 {
     std::ofstream calc(files.at(1), std::ios::binary);
-    for (const std::string& statement : readLines(files.at(0)))
+    for (const std::string& statement : Differential::readLines(files.at(0)))
         calc << Differential::bitsText(session.plugin.exprCalc(statement.c_str())) << '\n';
 
     std::ofstream commands(files.at(3), std::ios::binary);
-    for (const std::string& statement : readLines(files.at(2)))
+    for (const std::string& statement : Differential::readLines(files.at(2)))
     {
         session.editor.statuses.clear();
         session.evaluate(statement);
