@@ -145,10 +145,10 @@ class NodeArena final : public std::pmr::memory_resource
         next_ = start + size;
         return start;
     }
-    static std::byte* alignUp(std::byte* p, std::size_t alignment)
+    static std::byte* alignUp(std::byte* p, std::size_t alignment) // a power of two
     {
         const auto address = reinterpret_cast<std::uintptr_t>(p);
-        return p + (alignment - address % alignment) % alignment;
+        return p + ((address + alignment - 1) & ~(alignment - 1)) - address;
     }
     void* do_allocate(std::size_t size, std::size_t alignment) override
     {
