@@ -163,24 +163,14 @@ class Parser
     TermRef parseName();
 
     TermRef setError(const std::string& message);
-    // Takes the next byte after the blanks when it is one of set; the parser's innermost step.
-    bool acceptChar(std::string_view set, char* accepted = nullptr)
+    // Takes the next byte after the blanks when it is c; the parser's innermost step.
+    bool acceptChar(char c)
     {
         skipBlanks(text_);
-        if (text_.empty())
+        if (text_.empty() || text_[0] != c)
             return false;
-        const char next = text_[0];
-        for (const char c : set)
-        {
-            if (c == next)
-            {
-                if (accepted != nullptr)
-                    *accepted = next;
-                text_.remove_prefix(1);
-                return true;
-            }
-        }
-        return false;
+        text_.remove_prefix(1);
+        return true;
     }
     std::string_view& text_;
     std::string* textOut_;
@@ -210,7 +200,7 @@ TermRef Parser::parseNextStatement(std::string* statement, bool semicolonFollows
     }
 
     TermRef tree = parseStatement();
-    if (tree && (acceptChar(";") || text_.empty()))
+    if (tree && (acceptChar(';') || text_.empty()))
     {
         if (statement != nullptr)
         {
@@ -333,7 +323,7 @@ TermRef Parser::parseParenthesized()
 {
     text_.remove_prefix(1);
     TermRef inner = parseFullExpression();
-    if (!inner || !acceptChar(")"))
+    if (!inner || !acceptChar(')'))
         return nullptr;
     return inner;
 }
@@ -356,26 +346,26 @@ TermRef Parser::parseName()
     if (!readIdentifier(text_, name))
         return nullptr;
 
-    if (acceptChar("("))
+    if (acceptChar('('))
     {
         Ref<FunctionTerm> call = makeIn<FunctionTerm>(arena_, std::string(name), textOut_,
                                                       arena_ ? arena_->resource() : std::pmr::get_default_resource());
         TermRef argument = parseFullExpression();
         if (!argument)
         {
-            if (acceptChar(")"))
+            if (acceptChar(')'))
                 return call;
             return setError("Expected parameters after \"" + std::string(name) + " (\"");
         }
         call->addArgument(std::move(argument));
-        while (acceptChar(","))
+        while (acceptChar(','))
         {
             argument = parseFullExpression();
             if (!argument)
                 return setError("Expected expression after \",\"");
             call->addArgument(std::move(argument));
         }
-        if (acceptChar(")"))
+        if (acceptChar(')'))
             return call;
         return setError("Expected \")\"");
     }
@@ -392,23 +382,26 @@ TermRef Parser::parseName()
     return makeIn<SymbolTerm>(arena_, std::string(name));
 }
 
-} // namespace
-
-TermRef parseNextStatement(std::string_view& text, std::string* statement, std::string& error, std::string* textOut,
-                           bool semicolonFollows, NodeArena& arena)
+TermRef parse(std::string_view& text, std::string* statement, std::string& error, std::string* textOut,
+              bool semicolonFollows, NodeArena* arena)
 {
-    Parser parser(text, textOut, &arena);
+    Parser parser(text, textOut, arena);
     TermRef tree = parser.parseNextStatement(statement, semicolonFollows);
     error = std::move(parser.error);
     return tree;
 }
 
+} // namespace
+
+TermRef parseNextStatement(std::string_view& text, std::string* statement, std::string& error, std::string* textOut,
+                           bool semicolonFollows, NodeArena& arena)
+{
+    return parse(text, statement, error, textOut, semicolonFollows, &arena);
+}
+
 TermRef parseExpression(std::string_view& text, std::string& statement, std::string& error, std::string* textOut)
 {
-    Parser parser(text, textOut, nullptr);
-    TermRef tree = parser.parseNextStatement(&statement, false);
-    error = std::move(parser.error);
-    return tree;
+    return parse(text, &statement, error, textOut, false, nullptr);
 }
 
 } // namespace Morvantis::ExpressionUtils

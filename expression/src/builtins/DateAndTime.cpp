@@ -61,7 +61,6 @@ template <int std::tm::*Field, int Offset> double calendarField(const char* f, c
     const std::optional<std::tm> fields = localCalendar(singleNumberArg(f, args));
     if (!fields)
         return kNaN;
-    // Widened first: the year field may be near the top of int.
     return static_cast<double>((*fields).*Field) + static_cast<double>(Offset);
 }
 
