@@ -348,7 +348,7 @@ TermRef Parser::parseName()
 
     if (acceptChar('('))
     {
-        Ref<FunctionTerm> call = makeIn<FunctionTerm>(arena_, std::string(name), textOut_,
+        Ref<FunctionTerm> call = makeIn<FunctionTerm>(arena_, name, textOut_,
                                                       arena_ ? arena_->resource() : std::pmr::get_default_resource());
         TermRef argument = parseFullExpression();
         if (!argument)
@@ -377,9 +377,9 @@ TermRef Parser::parseName()
         TermRef right = parseFullExpression();
         if (!right)
             return setError("Expected expression after \"=\"");
-        return makeIn<Assign>(arena_, makeIn<SymbolTerm>(arena_, std::string(name)), std::move(right));
+        return makeIn<Assign>(arena_, makeIn<SymbolTerm>(arena_, name), std::move(right));
     }
-    return makeIn<SymbolTerm>(arena_, std::string(name));
+    return makeIn<SymbolTerm>(arena_, name);
 }
 
 TermRef parse(std::string_view& text, std::string* statement, std::string& error, std::string* textOut,

@@ -8,6 +8,7 @@
 
 #include <memory_resource>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Morvantis::ExpressionUtils
@@ -76,7 +77,7 @@ class StringTerm final : public Term
 class SymbolTerm final : public Term
 {
   public:
-    explicit SymbolTerm(std::string name) : name_(std::move(name)) {}
+    explicit SymbolTerm(std::string_view name) : name_(name) {}
     double evaluateNumber(Scope& scope, int32_t depth) override;
     std::string getText() const override { return name_; }
 
@@ -89,8 +90,8 @@ class FunctionTerm final : public Term
   public:
     // The argument list, and the values of the arguments when the call runs, take their memory
     // from lists (the statement's arena when it has one).
-    FunctionTerm(std::string name, std::string* textOut, std::pmr::memory_resource* lists)
-        : name_(std::move(name)), arguments_(lists), textOut_(textOut)
+    FunctionTerm(std::string_view name, std::string* textOut, std::pmr::memory_resource* lists)
+        : name_(name), arguments_(lists), textOut_(textOut)
     {
         arguments_.reserve(4); // most calls have fewer
     }
