@@ -25,7 +25,9 @@ using Function = double (*)(const ValueList& args, std::string& textOut);
 struct Entry
 {
     const char* name; // lower case, as the messages quote it
-    Function call;
+    Function call;    // null where ofNumber is the whole built-in
+    // For the built-ins that take exactly one number and nothing else: a call needs no list.
+    double (*ofNumber)(double) = nullptr;
 };
 
 // The entries of one family in the order they are tried, taken from the family's own table.
@@ -59,6 +61,8 @@ const std::vector<const Entry*>& dispatchTable();
 
 // The entry the ordered scan of dispatchTable would find first for name, ignoring ASCII case; null when none.
 const Entry* findEntry(std::string_view name);
+// Runs entry, found for name (null when none was: "Unknown function").
+double call(const Entry* entry, std::string_view name, const ValueList& args, std::string* textOut);
 
 // Argument checks; each throws ErrorException with the frame's message for function f.
 [[noreturn]] void fail(const char* f, const std::string& what);            // "Function 'f' " + what

@@ -85,11 +85,21 @@ double FunctionTerm::evaluateExec(Scope& scope, int32_t depth)
 // for an unknown name or refused arguments.
 double FunctionTerm::evaluateBuiltin(Scope& scope, int32_t depth)
 {
+    // A function of one number, the commonest call, needs no list of values.
+    if (arguments_.size() == 1)
+    {
+        Value value = arguments_[0]->evaluateArgument(scope, depth + 1);
+        const Builtins::Entry* entry = Builtins::findEntry(name_);
+        if (entry != nullptr && entry->ofNumber != nullptr && value.isNumber())
+            return entry->ofNumber(value.number);
+        ValueList values(1, std::move(value), arguments_.get_allocator());
+        return Builtins::call(entry, name_, values, textOut_);
+    }
     ValueList values(arguments_.get_allocator());
     values.reserve(arguments_.size());
     for (const TermRef& argument : arguments_)
         values.push_back(argument->evaluateArgument(scope, depth + 1));
-    return callBuiltinFunction(name_, values, textOut_);
+    return Builtins::call(Builtins::findEntry(name_), name_, values, textOut_);
 }
 
 } // namespace Morvantis::ExpressionUtils

@@ -95,15 +95,21 @@ const Entry* findEntry(std::string_view name)
     return index.find(name);
 }
 
+double call(const Entry* entry, std::string_view name, const ValueList& args, std::string* textOut)
+{
+    if (entry == nullptr)
+        throw ErrorException("Unknown function '" + std::string(name) + "'.");
+    if (entry->ofNumber != nullptr)
+        return entry->ofNumber(singleNumberArg(entry->name, args));
+    std::string discarded;
+    return entry->call(args, textOut != nullptr ? *textOut : discarded);
+}
+
 } // namespace Builtins
 
 double callBuiltinFunction(const std::string& name, const ValueList& args, std::string* textOut)
 {
-    std::string discarded;
-    std::string& out = textOut != nullptr ? *textOut : discarded;
-    if (const Builtins::Entry* entry = Builtins::findEntry(name))
-        return entry->call(args, out);
-    throw ErrorException("Unknown function '" + name + "'.");
+    return Builtins::call(Builtins::findEntry(name), name, args, textOut);
 }
 
 } // namespace Morvantis::ExpressionUtils

@@ -75,52 +75,6 @@ double positiveArg(const char* f, const ValueList& args)
     return x;
 }
 
-double absolute(const ValueList& args, std::string&)
-{
-    return std::fabs(singleNumberArg("abs", args));
-}
-
-double squareRoot(const ValueList& args, std::string&)
-{
-    return LibM::sqrt(singleNumberArg("sqrt", args));
-}
-
-double square(const ValueList& args, std::string&)
-{
-    const double x = singleNumberArg("sqr", args);
-    return x * x;
-}
-
-double sine(const ValueList& args, std::string&)
-{
-    return LibM::sin(singleNumberArg("sin", args));
-}
-
-double cosine(const ValueList& args, std::string&)
-{
-    return LibM::cos(singleNumberArg("cos", args));
-}
-
-double tangent(const ValueList& args, std::string&)
-{
-    return LibM::tan(singleNumberArg("tan", args));
-}
-
-double arcSine(const ValueList& args, std::string&)
-{
-    return LibM::asin(singleNumberArg("asin", args));
-}
-
-double arcCosine(const ValueList& args, std::string&)
-{
-    return LibM::acos(singleNumberArg("acos", args));
-}
-
-double arcTangent(const ValueList& args, std::string&)
-{
-    return LibM::atan(singleNumberArg("atan", args));
-}
-
 double arcTangent2(const ValueList& args, std::string&)
 {
     expectCount("atan2", args, 2);
@@ -135,16 +89,6 @@ double pi(const ValueList& args, std::string&)
     return kPi;
 }
 
-double rad2deg(const ValueList& args, std::string&)
-{
-    return radToDeg(singleNumberArg("rad2deg", args));
-}
-
-double deg2rad(const ValueList& args, std::string&)
-{
-    return degToRad(singleNumberArg("deg2rad", args));
-}
-
 double euler(const ValueList& args, std::string&)
 {
     expectCount("e", args, 0);
@@ -157,21 +101,6 @@ double power(const ValueList& args, std::string&)
     const double base = numberArg("pow", args, 0);
     const double exponent = numberArg("pow", args, 1);
     return LibM::pow(base, exponent);
-}
-
-double exponential(const ValueList& args, std::string&)
-{
-    return LibM::exp(singleNumberArg("exp", args));
-}
-
-double exponential10(const ValueList& args, std::string&)
-{
-    return LibM::pow(10.0, singleNumberArg("exp10", args));
-}
-
-double exponential2(const ValueList& args, std::string&)
-{
-    return LibM::exp2(singleNumberArg("exp2", args));
 }
 
 double logarithm(const ValueList& args, std::string&)
@@ -196,24 +125,24 @@ constexpr Entry kEntries[] = {
     {"nan", notANumber},
     {"defnz", defnz},
     {"def", def},
-    {"abs", absolute},
-    {"sqrt", squareRoot},
-    {"sqr", square},
-    {"sin", sine},
-    {"cos", cosine},
-    {"tan", tangent},
-    {"asin", arcSine},
-    {"acos", arcCosine},
-    {"atan", arcTangent},
+    {"abs", nullptr, [](double x) { return std::fabs(x); }},
+    {"sqrt", nullptr, LibM::sqrt},
+    {"sqr", nullptr, [](double x) { return x * x; }},
+    {"sin", nullptr, LibM::sin},
+    {"cos", nullptr, LibM::cos},
+    {"tan", nullptr, LibM::tan},
+    {"asin", nullptr, LibM::asin},
+    {"acos", nullptr, LibM::acos},
+    {"atan", nullptr, LibM::atan},
     {"atan2", arcTangent2},
     {"pi", pi},
-    {"rad2deg", rad2deg},
-    {"deg2rad", deg2rad},
+    {"rad2deg", nullptr, radToDeg},
+    {"deg2rad", nullptr, degToRad},
     {"e", euler},
     {"pow", power},
-    {"exp", exponential},
-    {"exp10", exponential10},
-    {"exp2", exponential2},
+    {"exp", nullptr, LibM::exp},
+    {"exp10", nullptr, [](double x) { return LibM::pow(10.0, x); }},
+    {"exp2", nullptr, LibM::exp2},
     {"log", logarithm},
     {"log10", logarithm10},
     {"log2", logarithm2},
