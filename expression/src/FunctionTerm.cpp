@@ -17,19 +17,19 @@ constexpr int kForLimit = 100; // the iteration that fails
 double FunctionTerm::evaluateNumber(Scope& scope, int32_t depth)
 {
     checkRecursionDepth(depth);
-    // The control functions have names of two to four letters; the length sorts out the rest.
+    // The control functions differ in length and first letter, which sort out nearly every other name.
     switch (name_.size())
     {
     case 2:
-        if (compareIgnoreCase(name_, "if") == 0)
+        if (toLowerAscii(name_[0]) == 'i' && compareIgnoreCase(name_, "if") == 0)
             return evaluateIf(scope, depth);
         break;
     case 3:
-        if (compareIgnoreCase(name_, "for") == 0)
+        if (toLowerAscii(name_[0]) == 'f' && compareIgnoreCase(name_, "for") == 0)
             return evaluateFor(scope, depth);
         break;
     case 4:
-        if (compareIgnoreCase(name_, "exec") == 0)
+        if (toLowerAscii(name_[0]) == 'e' && compareIgnoreCase(name_, "exec") == 0)
             return evaluateExec(scope, depth);
         break;
     default:

@@ -132,8 +132,7 @@ double parseNumber(const char* text, const char** end)
     if (text == nullptr || *text == '\0')
         return kNaN;
 
-    // Only inf, infinity and nan begin with a letter; every other name is no number.
-    if (isAsciiLetter(text[0]) && toLowerAscii(text[0]) != 'i' && toLowerAscii(text[0]) != 'n')
+    if (!mayBeginNumber(text[0]))
         return kNaN;
 
     const char* stop = text;

@@ -308,12 +308,15 @@ TermRef Parser::parsePrimary()
     default:
         break;
     }
-    const char* end = nullptr;
-    const double value = parseNumber(text_.data(), &end);
-    if (end != text_.data())
+    if (mayBeginNumber(text_[0]))
     {
-        text_.remove_prefix(static_cast<std::size_t>(end - text_.data()));
-        return makeIn<ConstantTerm>(arena_, value);
+        const char* end = nullptr;
+        const double value = parseNumber(text_.data(), &end);
+        if (end != text_.data())
+        {
+            text_.remove_prefix(static_cast<std::size_t>(end - text_.data()));
+            return makeIn<ConstantTerm>(arena_, value);
+        }
     }
     return parseName();
 }
