@@ -22,16 +22,18 @@ using Morvantis::ExpressionUtils::WideString;
 
 // Values on some built-in's boundary, as statement texts: signed zeros, subnormals, the ends of the
 // range, integer widths, the last exact integers, the calendar's last second, the non-finite ones.
+// Bracketed where they could not stand before an operator at the start of a statement.
 const char* const kEdges =
     "0 (-0) 1 (-1) 2 10 0.1 1e-310 (-1e-310) 5e-324 2.2250738585072014e-308 1e308 (-1e308) "
     "1.7976931348623157e308 1e6 1e10 1e15 1e22 (-1e22) 1e300 2147483647 2147483648 (-2147483649) "
     "4294967295 4294967296 9007199254740993 9223372036854775808 3.141592653589793 "
-    "1.5707963267948966 32535244799 32535244800 (1/0) (-1/0) nan() (0/0)";
+    "1.5707963267948966 32535244799 32535244800 (1/0) (-1/0) (nan()) (0/0)";
 // Uniform values are drawn at one of these scales, from subnormal-adjacent to near the top of the range.
 const double kScales[] = {1e-300, 1e-20, 1e-5, 1, 10, 1e3, 1e6, 1e10, 1e15, 1e20, 1e22, 1e100, 1e300};
 
 // Every numeric built-in and operator, then a variable and grouping: each shape once for every name in
-// its list. "$" stands for the name, "@" for a value, "#" for a small count of decimals or bits.
+// its list. "$" stands for the name, "@" for a value, "#" for a small count of decimals or bits. A name
+// that opens a statement takes no operator after it, hence "($)".
 const std::pair<const char*, const char*> kFamilies[] = {
     {"$(@)", "abs sqrt sqr sin cos tan asin acos atan rad2deg deg2rad exp exp10 exp2 log log10 log2 exists notexists "
              "round roundup floor ceil trunc not lnot millisec rgb2hue rgb2sat rgb2lum"},
@@ -42,7 +44,7 @@ const std::pair<const char*, const char*> kFamilies[] = {
     {"$(@, #)", "round shl shr"},
     {"@ $ @", "+ - * / % ^ == != > >= < <= && ||"},
     {"$@", "- !"},
-    {"$ = @; $ * @ - $", "v"},
+    {"$ = @; ($) * @ - $", "v"},
     {"(@ + @) * @ $ @", "/"}};
 const char* const kWords[] = {"0 + inf", "0 + INFINITY", "1 * nan", "1 * NaN(12_ab)", "0 + Inf"};
 const char* const kCalendarFields[] = {"year", "month", "day", "hour", "minute", "second"};
@@ -119,8 +121,9 @@ int generate(unsigned long long seed, const std::string& statementsPath, const s
         const double t = i % 10 == 0 ? 32535244798.5 + static_cast<double>(pick(3)) : uniform(-1e9, 3.3e10);
         statements.push_back(std::string(kCalendarFields[i % 6]) + "(" + valueText(t) + ")");
     }
+    // Text to number, behind a number for the same reason as "($)".
     for (int i = 0; i < 200; ++i)
-        statements.push_back("hex(\"" + std::to_string(pick(1u << 30)) + "\") + bin(\"1011\") + chr(\"Az\")");
+        statements.push_back("0 + hex(\"" + std::to_string(pick(1u << 30)) + "\") + bin(\"1011\") + chr(\"Az\")");
 
     std::ofstream all(statementsPath, std::ios::binary), sample(samplePath, std::ios::binary);
     for (std::size_t i = 0; i < statements.size(); ++i)
