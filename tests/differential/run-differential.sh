@@ -15,8 +15,7 @@ cd "$work"
 # Calendar fields are local time: both halves run in UTC.
 export TZ=UTC
 "$native" generate "$seed" statements.txt sample.txt
-"$native" calc statements.txt native.txt
-"$native" commands sample.txt native-commands.txt
+"$native" evaluate statements.txt native.txt sample.txt native-commands.txt
 
 bash "$here/../../scripts/wine-prefix.sh" "$windows/wine-prefix"
 export WINEPREFIX="$windows/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="

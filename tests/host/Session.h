@@ -56,8 +56,8 @@ void runDeepInputCases(Session& session, Checks& checks); // worst-case inputs o
 void runHostileCases(Session& session, Checks& checks);   // megabyte, broken and odd selections, timed
 void runExportCases(Session& session, Checks& checks);    // exprCalc and exprCalcW
 void runUrlCases(Session& session, Checks& checks);       // the url built-in through WinINet
-void runAboutCase(Session& session, Checks& checks);
+void runAboutCase(Session& session, Checks& checks);      // the modal About box
 // Evaluates files[0] through exprCalc into files[1] and files[2] through the command into files[3].
-int runDifferential(Session& session, const std::vector<std::string>& files); // the modal About box
+int runDifferential(Session& session, const std::vector<std::string>& files);
 
 } // namespace Host
