@@ -6,20 +6,28 @@
 namespace Host
 {
 
+namespace
+{
+
+FakeEditor* current = nullptr; // one editor per process, as in the editor
+constexpr UINT NPPM_GETCURRENTSCINTILLA = 2028, NPPM_SETSTATUSBAR = 2048;
+constexpr UINT SCI_GETSELECTIONSTART = 2143, SCI_GETSELECTIONEND = 2145, SCI_GETSELTEXT = 2161;
+
+} // namespace
+
 FakeEditor::FakeEditor()
 {
+    current = this;
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = windowProc;
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    { return current->answer(window, message, wParam, lParam); };
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"MorvantisHostEditor";
     RegisterClassW(&windowClass);
     for (HWND& window : windows_)
-    {
-        window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 windowClass.hInstance, this);
-        if (window == nullptr)
+        if ((window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      windowClass.hInstance, nullptr)) == nullptr)
             throw std::runtime_error("CreateWindowExW failed: " + std::to_string(GetLastError()));
-    }
 }
 
 FakeEditor::~FakeEditor()
@@ -34,58 +42,36 @@ void FakeEditor::select(const std::string& text, int view, bool backwards)
     statuses.clear();
     // Somewhere inside a document, not at its start.
     const intptr_t from = 40, to = from + static_cast<intptr_t>(text.size());
-    views[view] = {backwards ? to : from, backwards ? from : to, text, true, {}};
-    views[1 - view].selTextCalls.clear();
-}
-
-LRESULT CALLBACK FakeEditor::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<FakeEditor*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self != nullptr ? self->answer(window, message, wParam, lParam)
-                           : DefWindowProcW(window, message, wParam, lParam);
+    views[view] = {backwards ? to : from, backwards ? from : to, text};
+    views[1 - view] = {0, 4, "9999"};
 }
 
 LRESULT FakeEditor::answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (window == windows_[0])
-    {
-        if (message == 2028) // NPPM_GETCURRENTSCINTILLA
-        {
-            *reinterpret_cast<int*>(lParam) = currentView;
-            return TRUE;
-        }
-        if (message == 2048) // NPPM_SETSTATUSBAR
-        {
-            const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-            statuses.push_back(wParam == 0 ? text : L"(field " + std::to_wstring(wParam) + L") " + text);
-            return TRUE;
-        }
-    }
     ViewState* view = window == windows_[1] ? &views[0] : window == windows_[2] ? &views[1] : nullptr;
-    if (view == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    switch (message)
+    const auto size = view ? static_cast<LRESULT>(view->selectedText.size()) : 0;
+    if (window == windows_[0] && message == NPPM_GETCURRENTSCINTILLA)
+        *reinterpret_cast<int*>(lParam) = currentView;
+    else if (window == windows_[0] && message == NPPM_SETSTATUSBAR)
     {
-    case 2143:
-        return view->start; // SCI_GETSELECTIONSTART
-    case 2145:
-        return view->end; // SCI_GETSELECTIONEND
-    case 2161:            // SCI_GETSELTEXT
+        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+        statuses.push_back(wParam == 0 ? text : L"(field " + std::to_wstring(wParam) + L") " + text);
+    }
+    else if (view && message == SCI_GETSELECTIONSTART)
+        return view->start;
+    else if (view && message == SCI_GETSELECTIONEND)
+        return view->end;
+    else if (view && message == SCI_GETSELTEXT && lParam == 0)
+        return size; // views differ on whether it counts the NUL: this one leaves it out
+    else if (view && message == SCI_GETSELTEXT)
     {
-        view->selTextCalls.push_back(lParam);
-        const auto size = static_cast<LRESULT>(view->selectedText.size());
-        if (lParam == 0)
-            return view->sizeCountsNul ? size + 1 : size;
         // Like the real view: the whole text and its NUL, trusting the caller's buffer.
         std::memcpy(reinterpret_cast<char*>(lParam), view->selectedText.c_str(), view->selectedText.size() + 1);
         return size;
     }
-    default:
+    else
         return DefWindowProcW(window, message, wParam, lParam);
-    }
+    return TRUE;
 }
 
 } // namespace Host

@@ -16,8 +16,6 @@ struct ViewState
 {
     intptr_t start = 0, end = 0;
     std::string selectedText; // what SCI_GETSELTEXT hands out, possibly more than end - start
-    bool sizeCountsNul = true;
-    std::vector<LPARAM> selTextCalls; // lParam of every SCI_GETSELTEXT, 0 for the size query
 };
 
 class FakeEditor
@@ -30,8 +28,8 @@ class FakeEditor
 
     NppData handles() const { return {windows_[0], windows_[1], windows_[2]}; }
 
-    // A plain selection of text in the given view, made backwards when asked; the view becomes current
-    // and the log of messages starts afresh.
+    // A plain selection of text in the given view, made backwards when asked; the view becomes current,
+    // the other one holds another selection (so reading the wrong view shows), and the status log restarts.
     void select(const std::string& text, int view = 0, bool backwards = false);
 
     int currentView = 0;
@@ -39,7 +37,6 @@ class FakeEditor
     std::vector<std::wstring> statuses; // texts for any field but the first are marked as such
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND windows_[3] = {}; // the editor, the main view, the second view

@@ -15,42 +15,32 @@ struct NppData
     HWND editor, mainView, secondView;
 };
 
-struct ShortcutKey
-{
-    bool ctrl, alt, shift;
-    unsigned char key;
-};
-
 struct FuncItem
 {
     wchar_t itemName[64];
     void (*pFunc)();
     int cmdID;
     bool init2Check;
-    ShortcutKey* pShKey;
+    void* pShKey;
 };
 static_assert(sizeof(FuncItem) == 152 && offsetof(FuncItem, cmdID) == 136 && offsetof(FuncItem, pShKey) == 144);
 
 struct LoadedPlugin
 {
-    // Throws std::runtime_error when the DLL is missing, or an export under its name and its ordinal.
-    explicit LoadedPlugin(const std::wstring& dllPath);
-    LoadedPlugin(const LoadedPlugin&) = delete;
-    LoadedPlugin& operator=(const LoadedPlugin&) = delete;
+    // From plugins\MorvantisNpp64\MorvantisNpp64.dll beside the host, where the editor looks for it.
+    // Throws std::runtime_error when the DLL or one of its exports is missing (the export table's own
+    // test checks the ordinals).
+    LoadedPlugin();
 
     std::wstring path;
-    HMODULE module = nullptr; // the editor keeps it for the whole session; only the unload case frees it
+    HMODULE module = nullptr; // the editor keeps it for the whole session; the module cases end by freeing it
     void (*setInfo)(NppData) = nullptr;
     const wchar_t* (*getName)() = nullptr;
     FuncItem* (*getFuncsArray)(int*) = nullptr;
-    void (*beNotified)(void*) = nullptr;
     LRESULT (*messageProc)(UINT, WPARAM, LPARAM) = nullptr;
     BOOL (*isUnicode)() = nullptr;
     double (*exprCalc)(const char*) = nullptr;
     double (*exprCalcW)(const wchar_t*) = nullptr;
 };
-
-// Where the editor looks for the plugin: plugins\MorvantisNpp64\MorvantisNpp64.dll beside its executable.
-std::wstring pluginPathBesideHost();
 
 } // namespace Host

@@ -1,7 +1,10 @@
+// What the editor and other plugins see of the module: the calculator exports, the name, the menu, the
+// version resource, and unloading.
 #include "Session.h"
 
 #include <windows.h>
 
+#include <cmath>
 #include <vector>
 
 namespace Host
@@ -9,70 +12,50 @@ namespace Host
 
 void runModuleCases(Session& session, Checks& checks)
 {
-    // Loading found the eight exports under their names and ordinals; there is no ninth.
-    checks.expect(GetProcAddress(session.plugin.module, MAKEINTRESOURCEA(9)) == nullptr, "no ordinal 9");
-
-    const wchar_t* path = session.plugin.path.c_str();
-    DWORD ignored = 0;
-    std::vector<BYTE> data(GetFileVersionInfoSizeW(path, &ignored));
-    if (checks.expect(!data.empty() && GetFileVersionInfoW(path, 0, static_cast<DWORD>(data.size()), data.data()),
-                      "the DLL has a version resource"))
-    {
-        VS_FIXEDFILEINFO* fixed = nullptr;
-        UINT length = 0;
-        constexpr WORD parts[] = {MORVANTIS_FILE_VERSION_PARTS};
-        const DWORD high = MAKELONG(parts[1], parts[0]), low = MAKELONG(parts[3], parts[2]);
-        checks.expect(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
-                          fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low &&
-                          fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low &&
-                          fixed->dwFileType == VFT_DLL,
-                      "fixed file info: a DLL, file and product version " + narrow(MORVANTIS_FILE_VERSION_TEXT));
-        const wchar_t* texts[][2] = {
-            {L"CompanyName", L"Morvantis"},
-            {L"ProductName", L"Morvantis"},
-            {L"FileDescription", L"Morvantis"},
-            {L"InternalName", L"MorvantisNpp64.dll"},
-            {L"OriginalFilename", L"MorvantisNpp64.dll"},
-            {L"FileVersion", MORVANTIS_FILE_VERSION_TEXT},
-            {L"ProductVersion", MORVANTIS_FILE_VERSION_TEXT},
-        };
-        for (const auto& [key, expected] : texts)
-        {
-            const std::wstring query = std::wstring(L"\\StringFileInfo\\040904b0\\") + key;
-            wchar_t* value = nullptr;
-            const bool found = VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length);
-            checks.expectEqual(found && value ? value : L"(missing)", expected, narrow(key));
-        }
-    }
-
     auto& plugin = session.plugin;
-    checks.expectEqual(plugin.getName(), L"Morvantis Tools", "getName");
+    const double nan = std::nan("");
+    checks.equal(plugin.exprCalc(nullptr), nan, "exprCalc(nullptr)");
+    checks.equal(plugin.exprCalcW(nullptr), nan, "exprCalcW(nullptr)");
+    checks.equal(plugin.exprCalc("1; sqrt()"), nan, "a failing text gives NaN");
+    // UTF-16 taken unit by unit: U+1F600 becomes two 3-byte surrogates, not one 4-byte sequence.
+    checks.equal(plugin.exprCalcW(L"md5('\U0001F600')"), 6.0, "exprCalcW reads wchar_t units");
+    // Three evaluators, each keeping its variables from call to call: the command's, exprCalc's and exprCalcW's.
+    checks.equal(plugin.exprCalc("hv = 5"), 5.0, "exprCalc assigns");
+    checks.equal(plugin.exprCalcW(L"hv = 8"), 8.0, "exprCalcW assigns its own");
+    session.evaluate("hv = 1");
+    checks.equal(plugin.exprCalc("hv"), 5.0, "exprCalc keeps its own");
+    checks.equal(plugin.exprCalcW(L"hv"), 8.0, "exprCalcW keeps its own");
+    checks.equal(session.evaluate("hv"), L"Expr: hv = 1\n", "the command keeps its own");
+
+    checks.equal(plugin.getName(), L"Morvantis Tools", "getName");
     checks.expect(plugin.isUnicode() == TRUE && plugin.messageProc(0, 1, 2) == TRUE &&
                       plugin.messageProc(WM_USER, 1, 2) == TRUE,
                   "isUnicode and messageProc answer TRUE");
-    // The editor calls setInfo before getFuncsArray.
-    plugin.setInfo(session.editor.handles());
-    int count = -1;
-    FuncItem* items = plugin.getFuncsArray(&count);
-    if (checks.expect(count == 2 && items != nullptr, "two menu entries"))
-    {
-        const wchar_t* names[] = {L"Expression", L"About"};
+    if (checks.expect(session.itemCount == 2 && session.items != nullptr, "two menu entries"))
         for (int i = 0; i < 2; ++i)
         {
-            checks.expectEqual(items[i].itemName, names[i], "entry " + std::to_string(i));
-            checks.expect(items[i].pFunc != nullptr && !items[i].init2Check && items[i].pShKey == nullptr,
+            const FuncItem& item = session.items[i];
+            checks.equal(item.itemName, i == 0 ? L"Expression" : L"About", "entry " + std::to_string(i));
+            checks.expect(item.pFunc != nullptr && !item.init2Check && item.pShKey == nullptr,
                           "entry " + std::to_string(i) + " has a command, no tick, no shortcut");
         }
-    }
-}
 
-void runUnloadCase(Session& session, Checks& checks)
-{
-    // Use everything that keeps state, then unload: the evaluators die with the DLL.
-    checks.expectEqual(session.evaluate("u = 4; 2 * u"), L"Expr: 2 * u = 8\n", "command before unload");
-    checks.expectEqual(session.plugin.exprCalc("v = 3") + session.plugin.exprCalcW(L"w = 2"), 5.0,
-                       "exports before unload");
-    checks.expect(FreeLibrary(session.plugin.module) != 0, "FreeLibrary succeeds");
+    const wchar_t* path = plugin.path.c_str();
+    DWORD ignored = 0;
+    std::vector<BYTE> data(GetFileVersionInfoSizeW(path, &ignored));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    constexpr WORD parts[] = {MORVANTIS_FILE_VERSION_PARTS};
+    const DWORD high = MAKELONG(parts[1], parts[0]), low = MAKELONG(parts[3], parts[2]);
+    checks.expect(!data.empty() && GetFileVersionInfoW(path, 0, static_cast<DWORD>(data.size()), data.data()) &&
+                      VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
+                      fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low &&
+                      fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low &&
+                      fixed->dwFileType == VFT_DLL,
+                  "version resource: a DLL, file and product version " + narrow(MORVANTIS_FILE_VERSION_TEXT));
+
+    // Last, after everything that keeps state has been used: the evaluators die with the DLL.
+    checks.expect(FreeLibrary(plugin.module) != 0, "FreeLibrary succeeds");
     checks.expect(GetModuleHandleW(L"MorvantisNpp64.dll") == nullptr, "the DLL is gone after FreeLibrary");
 }
 
