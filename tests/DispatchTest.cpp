@@ -23,15 +23,6 @@ constexpr std::string_view kDispatchOrder[] = {
     "lnot",     "land",      "lor",   "lxor",     "lnand",   "lnor",    "lxnor",   "eq",      "ne",      "gt",
     "lt",       "ge",        "le",    "sleep",    "rgb2hue", "rgb2sat", "rgb2lum", "rubik",   "url",     "sha256",
     "sha256_f", "md5",       "md5_f", "crc16",    "crc32",   "print",   "clear"};
-static_assert(std::size(kDispatchOrder) == 87, "the number of built-ins");
-
-const Builtins::Entry* entryNamed(std::string_view name)
-{
-    for (const Builtins::Entry* entry : Builtins::dispatchTable())
-        if (entry->name == name)
-            return entry;
-    return nullptr;
-}
 
 // Each name in its place, found whole and in upper case; a prefix finds only a name of its own.
 TEST(Dispatch, EveryNameInItsPlace)
@@ -49,7 +40,10 @@ TEST(Dispatch, EveryNameInItsPlace)
         EXPECT_EQ(Builtins::findEntry(upper), table[i]);
         EXPECT_EQ(Builtins::findEntry(name + "x"), nullptr);
         for (std::size_t length = 0; length < name.size(); ++length)
-            EXPECT_EQ(Builtins::findEntry(name.substr(0, length)), entryNamed(name.substr(0, length)));
+        {
+            const Builtins::Entry* found = Builtins::findEntry(name.substr(0, length));
+            EXPECT_TRUE(found == nullptr || found->name == name.substr(0, length)) << length;
+        }
     }
     EXPECT_EQ(Builtins::findEntry(std::string(100, 'a')), nullptr);
 }

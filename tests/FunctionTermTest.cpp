@@ -13,10 +13,7 @@ namespace
 
 std::string nested(const std::string& call, int calls, const std::string& innermost)
 {
-    std::string text;
-    for (int i = 0; i < calls; ++i)
-        text += call + "(";
-    return text + innermost + std::string(static_cast<std::size_t>(calls), ')');
+    return repeat(call + "(", calls) + innermost + repeat(")", calls);
 }
 
 // clang-format off

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace Morvantis::ExpressionUtils;
@@ -14,17 +15,11 @@ namespace
 {
 
 // The shape of a tree: numbers in shortest form, operators prefix, e.g. "(+ 1 (* 2 3))".
-inline std::string treeText(const TermRef& term)
+std::string treeText(const TermRef& term)
 {
-    if (!term)
-        return "null";
     Term* t = term.get();
     if (auto* c = dynamic_cast<ConstantTerm*>(t))
-    {
-        char buffer[64];
-        const auto r = std::to_chars(buffer, buffer + sizeof buffer, c->getValue());
-        return std::string(buffer, r.ptr);
-    }
+        return testing::PrintToString(c->getValue());
     if (dynamic_cast<StringTerm*>(t) != nullptr)
         return "'" + t->toString() + "'";
     if (dynamic_cast<SymbolTerm*>(t) != nullptr)
@@ -44,76 +39,45 @@ inline std::string treeText(const TermRef& term)
     return "(" + b->getText() + " " + treeText(b->left()) + " " + treeText(b->right()) + ")";
 }
 
-struct ParseResult
+// Parses the first statement of text as the driver hands it over: the tree's shape, or the error
+// message after "!"; the statement's text; what remains after a statement that parsed.
+std::tuple<std::string, std::string, std::string> parseFirst(const std::string& text)
 {
-    TermRef tree;
-    std::string statement;
-    std::string error;
-    std::string remaining;
-};
-
-// Parses the first statement of text as the driver hands it over.
-inline ParseResult parseFirst(const std::string& text)
-{
-    std::string buffer = text;
-    std::string_view view(buffer);
-    ParseResult r;
-    std::string textOut;
-    r.tree = parseExpression(view, r.statement, r.error, &textOut);
-    r.remaining.assign(view);
-    return r;
+    std::string_view view(text);
+    std::string statement, error, textOut;
+    const TermRef tree = parseExpression(view, statement, error, &textOut);
+    if (!error.empty())
+        return {"!" + error, statement, {}};
+    return {treeText(tree), statement, std::string(view)};
 }
 
-struct ParseCase
+// Each text, parsed on an editor-sized stack, and the shape or message it must give.
+void expectParses(const std::vector<std::pair<std::string, std::string>>& cases)
 {
-    std::string text;
-    std::string expected; // the tree's shape, or the error message after "!"
-};
-
-void expectParses(const std::vector<ParseCase>& cases)
-{
-    for (const auto& c : cases)
+    for (const auto& [text, expected] : cases)
     {
-        SCOPED_TRACE(c.text.substr(0, 40));
+        SCOPED_TRACE(text.substr(0, 40));
         std::string got;
-        runOnSmallStack(
-            [&]
-            {
-                const ParseResult r = parseFirst(c.text);
-                got = r.error.empty() ? treeText(r.tree) : "!" + r.error;
-            });
-        EXPECT_EQ(got, c.expected);
+        runOnSmallStack([&, &text = text] { got = std::get<0>(parseFirst(text)); });
+        EXPECT_EQ(got, expected);
     }
 }
 
 TEST(StatementReader, SkipsSemicolonsOnceAndTrimsTheStatementText)
 {
-    struct Case
-    {
-        const char* text;
-        const char* tree;
-        const char* statement;
-        const char* remaining;
+    // text, tree, statement, what remains; the end of the text ends a statement too
+    // clang-format off
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {" ; ", "0", "", ""}, {";;1;", "1", "1", ""}, {"x = 5 ;  y;", "(= x 5)", "x = 5", "  y;"},
+        {"  7\t;\n8;", "7", "7", "\n8;"}, {"1", "1", "1", ""},
+        {std::get<2>(parseFirst("1; 2 3;")), "!Syntax error: \"2 3;\"", "2 3;", ""},
     };
-    const Case cases[] = {
-        {" ; ", "0", "", ""},
-        {";;1;", "1", "1", ""},
-        {"x = 5 ;  y;", "(= x 5)", "x = 5", "  y;"},
-        {"  7\t;\n8;", "7", "7", "\n8;"},
-        {"1", "1", "1", ""}, // the end of the text ends a statement too
-    };
+    // clang-format on
     for (const auto& c : cases)
     {
-        SCOPED_TRACE(c.text);
-        const ParseResult r = parseFirst(c.text);
-        EXPECT_EQ(r.error, "");
-        EXPECT_EQ(treeText(r.tree), c.tree);
-        EXPECT_EQ(r.statement, c.statement);
-        EXPECT_EQ(r.remaining, c.remaining);
+        SCOPED_TRACE(std::get<0>(c));
+        EXPECT_EQ(parseFirst(std::get<0>(c)), std::make_tuple(std::get<1>(c), std::get<2>(c), std::get<3>(c)));
     }
-    const ParseResult second = parseFirst(parseFirst("1; 2 3;").remaining);
-    EXPECT_EQ(second.statement, "2 3;");
-    EXPECT_EQ(second.error, "Syntax error: \"2 3;\"");
 }
 
 // clang-format off
@@ -162,13 +126,6 @@ TEST(Readers, Messages)
 
 TEST(Readers, NestingIsRefusedBeforeItOverflowsTheStack)
 {
-    const auto repeat = [](const std::string& part, int times)
-    {
-        std::string text;
-        for (int i = 0; i < times; ++i)
-            text += part;
-        return text;
-    };
     const std::string tooDeep = "!Expression nested too deeply.";
     expectParses({
         {repeat("(", 100000) + "1" + repeat(")", 100000) + ";", tooDeep},

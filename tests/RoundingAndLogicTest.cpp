@@ -17,7 +17,7 @@ using namespace Morvantis::ExpressionUtils::Testing;
 constexpr double kMin32 = -2147483648.0;
 constexpr double kMax32 = 4294967295.0;
 
-TEST(RoundingAndLogic, Rounding)
+TEST(RoundingAndLogic, RoundingDeadBandsWordsAndComparisons)
 {
     checkCalls({
         {"round", {{2.5, 3}, {-2.5, -3}, {2147483647.4, 2147483647}, {2147483647.5, kMin32}, {kNaN, kMin32}}},
@@ -27,16 +27,26 @@ TEST(RoundingAndLogic, Rounding)
         {"floor", {{2.9999999999999, 3}, {-2.5, -3}, {3e9, kMin32}}},
         {"ceil", {{3.0000000000001, 3}, {2.5, 3}, {-2.5, -2}, {-kInf, kMin32}}},
         {"trunc", {{-2.5, -2}, {2.9, 2}, {2147483648.0, kMin32}}},
-    });
-}
-
-TEST(RoundingAndLogic, DeadBands)
-{
-    checkCalls({
         {"centerex", {{0.5, 1, 10, 2, 0}, {0, -1, 10, 2, 0}, {kNaN, 1, 10, 2, 0}}},
         {"centerex", {{5.5, 1, 10, 10, 0}, {5.5, 1, 10, -3, 0}, {5.5, 1, kNaN, 2, kNaN}}},
         {"centerex", {{1e300, 0, 1e300, kNaN, 1e300}}}, // max / (max - dead) before the product
         {"center", {{1, 1, 1}, {-0.5, 1, 0}, {kNaN, 1, kNaN}, {3, kNaN, 3}}},
+        {"not", {{0, kMax32}, {2.5, 4294967292}, {4294967296, kMax32}, {kNaN, kMax32}}},
+        {"and", {{12, 10, 8}, {-2.5, 4294967293}, {7, kNaN, 0}}},
+        {"or", {{12, 10, 14}}},
+        {"xor", {{12, 10, 6}, {1, 2, 4, 7}}},
+        {"nand", {{12, 10, 4294967287}, {0, kMax32}}},
+        {"nor", {{12, 10, 4294967281}, {1, 2, 4, 4294967288}}},
+        {"xnor", {{12, 10, 4294967289}}},
+        {"shl", {{1, 4, 16}, {1, 0, 1}, {1, 32, 1}, {1, -1, 2147483648}, {3, 31, 2147483648}, {1, 33, 2}}},
+        {"shl", {{1, 2.5, 8}, {1, kNaN, 1}, {-1, 4, 4294967280}, {kNaN, 3, 0}}},
+        {"shr", {{256, 4, 16}, {-8, 1, 2147483644}, {16, 36, 1}, {16, -1, 0}, {16, 1e300, 16}}},
+        {"eq", {{0.1 + 0.2, 0.3, 1}, {1, 1 + 1e-12, 0}, {kNaN, kNaN, 0}, {kInf, kInf, 1}, {kInf, -kInf, 0}}},
+        {"ne", {{kNaN, kNaN, 1}, {kInf, kInf, 0}, {0.1 + 0.2, 0.3, 0}}},
+        {"gt", {{1 + 1e-14, 1, 1}, {1, 1, 0}}},
+        {"lt", {{1, 2, 1}, {1, kNaN, 0}}},
+        {"ge", {{1, 1, 1}, {1, 1 + 1e-14, 0}, {kNaN, kNaN, 0}}},
+        {"le", {{1, 1, 1}, {2, 1, 0}, {kNaN, 1, 0}}},
     });
     // {v, dead, max, k, expected to ten significant digits}
     const double curves[][5] = {
@@ -49,22 +59,6 @@ TEST(RoundingAndLogic, DeadBands)
         const double v = callBuiltinFunction("centerex", {num(c[0]), num(c[1]), num(c[2]), num(c[3])}, nullptr);
         EXPECT_NEAR(v, c[4], std::fabs(c[4]) * 1e-9);
     }
-}
-
-TEST(RoundingAndLogic, Words)
-{
-    checkCalls({
-        {"not", {{0, kMax32}, {2.5, 4294967292}, {4294967296, kMax32}, {kNaN, kMax32}}},
-        {"and", {{12, 10, 8}, {-2.5, 4294967293}, {7, kNaN, 0}}},
-        {"or", {{12, 10, 14}}},
-        {"xor", {{12, 10, 6}, {1, 2, 4, 7}}},
-        {"nand", {{12, 10, 4294967287}, {0, kMax32}}},
-        {"nor", {{12, 10, 4294967281}, {1, 2, 4, 4294967288}}},
-        {"xnor", {{12, 10, 4294967289}}},
-        {"shl", {{1, 4, 16}, {1, 0, 1}, {1, 32, 1}, {1, -1, 2147483648}, {3, 31, 2147483648}, {1, 33, 2}}},
-        {"shl", {{1, 2.5, 8}, {1, kNaN, 1}, {-1, 4, 4294967280}, {kNaN, 3, 0}}},
-        {"shr", {{256, 4, 16}, {-8, 1, 2147483644}, {16, 36, 1}, {16, -1, 0}, {16, 1e300, 16}}},
-    });
 }
 
 TEST(RoundingAndLogic, TruthValues)
@@ -84,18 +78,6 @@ TEST(RoundingAndLogic, TruthValues)
     }
     calls.push_back({"lnot", {{-1e-14, 1}, {1e-13, 0}, {kNaN, 0}}});
     checkCalls(calls);
-}
-
-TEST(RoundingAndLogic, Comparisons)
-{
-    checkCalls({
-        {"eq", {{0.1 + 0.2, 0.3, 1}, {1, 1 + 1e-12, 0}, {kNaN, kNaN, 0}, {kInf, kInf, 1}, {kInf, -kInf, 0}}},
-        {"ne", {{kNaN, kNaN, 1}, {kInf, kInf, 0}, {0.1 + 0.2, 0.3, 0}}},
-        {"gt", {{1 + 1e-14, 1, 1}, {1, 1, 0}}},
-        {"lt", {{1, 2, 1}, {1, kNaN, 0}}},
-        {"ge", {{1, 1, 1}, {1, 1 + 1e-14, 0}, {kNaN, kNaN, 0}}},
-        {"le", {{1, 1, 1}, {2, 1, 0}, {kNaN, 1, 0}}},
-    });
 }
 
 TEST(RoundingAndLogic, Messages)

@@ -11,14 +11,6 @@ using namespace Morvantis::ExpressionUtils::Testing;
 namespace
 {
 
-std::string repeat(const std::string& part, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += part;
-    return text;
-}
-
 // Every text runs on an editor-sized stack, so the long chains and the deepest nests the parser
 // admits show that evaluating and releasing them takes no stack frame per operator.
 // clang-format off
