@@ -21,9 +21,25 @@ using namespace Morvantis::ExpressionUtils;
 using namespace Morvantis::ExpressionUtils::Testing;
 using namespace std::string_literals;
 
-TEST(CountersAndTime, RefusalsReportTheFirstFailingCheck)
+// Refusals report the first failing check.
+TEST(CountersAndTime, DeterministicResultsAndRefusals)
 {
+    checkCalls({
+        {"inc", {{4, 5, 0, 5}, {5, 5, 0, 0}, {kNaN, 5, 0, 1}, {9, kNaN, 0, 10}}},
+        {"dec", {{1, 0, 9, 0}, {0, 0, 9, 9}, {kNaN, 0, 9, 8}}},
+        {"min", {{kNaN, 1, kNaN}, {1, kNaN, 0, 0}}},
+        {"max", {{2, kNaN, 2}, {1, 5, 3, 5}}},
+        // A zero-width range gives its lower end instead of dividing by zero.
+        {"rand", {{0, 0}, {0.4, 0}, {1.2, 1.4, 1}, {-7.3, -6.6, -7}, {0.5, 0}}},
+        {"millisec", {{-2.5, -500}, {1.9996, 1000}, {0.0005, 1}, {kNaN, kNaN}, {-0x1p63, kNaN}, {0x1p62, 0}}},
+    });
+    // clang-format off
     check({
+        {"date", {str("1970-01-02")}, 86400}, {"date", {str("2021-11-25T12:00:00.250+01:00")}, 1637838000.25},
+        {"date", {str("garbage")}, 0}, {"hex", {str("")}, 0}, {"hex", {str("FFFFFFFF")}, 4294967295.0},
+        {"hex", {str("123456789")}, 0x23456789}, {"hex", {str("aBcDeF09")}, 0xABCDEF09}, {"bin", {str("101")}, 5},
+        {"bin", {str("1" + std::string(32, '0'))}, 0}, {"chr", {str("AB")}, 16706}, {"chr", {str("ABCDE")}, 1111704645},
+        {"chr", {str("\xC3\xA9")}, 50089}, {"chr", {str("\0A"s)}, 65},
         {"rand", {str("a"), str("b"), str("c")}, 0, "Function 'rand' expects 2 or less parameters."},
         {"rand", {str("a"), num(2)}, 0, "Function 'rand' expects 'Value' parameter 1."},
         {"rand", {num(1), str("b")}, 0, "Function 'rand' expects 'Value' parameter 2."},
@@ -37,30 +53,7 @@ TEST(CountersAndTime, RefusalsReportTheFirstFailingCheck)
         {"hex", {str("f\0f"s)}, 0, "Function 'hex' has invalid characters."},
         {"bin", {str("102")}, 0, "Function 'bin' has invalid characters."},
     });
-}
-
-TEST(CountersAndTime, DeterministicResults)
-{
-    checkCalls({
-        {"inc", {{4, 5, 0, 5}, {5, 5, 0, 0}, {kNaN, 5, 0, 1}, {9, kNaN, 0, 10}}},
-        {"dec", {{1, 0, 9, 0}, {0, 0, 9, 9}, {kNaN, 0, 9, 8}}},
-        {"min", {{kNaN, 1, kNaN}, {1, kNaN, 0, 0}}},
-        {"max", {{2, kNaN, 2}, {1, 5, 3, 5}}},
-        // A zero-width range gives its lower end instead of dividing by zero.
-        {"rand", {{0, 0}, {0.4, 0}, {1.2, 1.4, 1}, {-7.3, -6.6, -7}, {0.5, 0}}},
-        {"millisec", {{-2.5, -500}, {1.9996, 1000}, {0.0005, 1}, {kNaN, kNaN}, {-0x1p63, kNaN}, {0x1p62, 0}}},
-    });
-    const std::pair<const char*, std::vector<std::pair<std::string, double>>> texts[] = {
-        {"date", {{"1970-01-02", 86400}, {"2021-11-25T12:00:00.250+01:00", 1637838000.25}, {"garbage", 0}}},
-        {"hex", {{"", 0}, {"FFFFFFFF", 4294967295.0}, {"123456789", 0x23456789}, {"aBcDeF09", 0xABCDEF09}}},
-        {"bin", {{"101", 5}, {"1" + std::string(32, '0'), 0}}},
-        {"chr", {{"AB", 16706}, {"ABCDE", 1111704645}, {"\xC3\xA9", 50089}, {"\0A"s, 65}}},
-    };
-    std::vector<Case> cases;
-    for (const auto& [name, rows] : texts)
-        for (const auto& [text, expected] : rows)
-            cases.push_back({name, {str(text)}, expected});
-    check(cases);
+    // clang-format on
     // Of equal values the earlier stays, which shows in the sign of zero.
     EXPECT_TRUE(std::signbit(callBuiltinFunction("min", {num(-0.0), num(0.0)}, nullptr)));
 }

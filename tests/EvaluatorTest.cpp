@@ -39,7 +39,8 @@ TEST(EvaluateText, ReportsEveryStatementReachedInOrder)
     // clang-format off
     const std::tuple<const char*, bool, double, const char*> cases[] = {
         {"", true, 0, "0[]"}, {" \t\r\n\v\f", true, 0, "0[]"}, {"7;\t\n", true, 7, "7[7]"},
-        {"1; 2;3", true, 3, "1[1] 2[2] 3[3]"}, {"5;;", true, 0, "5[5] 0[]"}, {"x = 2; 3 * x", true, 6, "2[x = 2] 6[3 * x]"},
+        {"1; 2;3", true, 3, "1[1] 2[2] 3[3]"}, {"5;;", true, 0, "5[5] 0[]"},
+        {"x = 2; 3 * x", true, 6, "2[x = 2] 6[3 * x]"},
         {"x = 2; 1 +; y = 3", false, 0, "2[x = 2] !Expected expression after \"+\"[1 +; y = 3;]"},
         {"x = 2; foo(2); y = 3", false, 0, "2[x = 2] !Unknown function 'foo'.[foo(2)]"},
     };

@@ -43,27 +43,6 @@ TEST(NumberToString, CorrectlyRoundedFixedTextWithoutTrailingZeros)
     }
 }
 
-TEST(EncodeUtf8CodePoint, BoundariesAndRoom)
-{
-    // code point, room, result, bytes written
-    // clang-format off
-    const std::tuple<uint32_t, int32_t, int32_t, std::string> cases[] = {
-        {0x00, 1, 1, "\0"s}, {0x41, 0, -2, ""}, {0x7F, 6, 1, "\x7F"}, {0x80, 2, 2, "\xC2\x80"}, {0x80, 1, -2, ""},
-        {0x7FF, 2, 2, "\xDF\xBF"}, {0x800, 3, 3, "\xE0\xA0\x80"}, {0x800, 2, -2, ""}, {0xFFFF, 3, 3, "\xEF\xBF\xBF"},
-        {0x10000, 4, 4, "\xF0\x90\x80\x80"}, {0x10FFFF, 3, -2, ""}, {0x1FFFFF, 4, 4, "\xF7\xBF\xBF\xBF"},
-        {0x200000, 5, 5, "\xF8\x88\x80\x80\x80"}, {0x3FFFFFF, 4, -2, ""}, {0x4000000, 6, 6, "\xFC\x84\x80\x80\x80\x80"},
-        {0x7FFFFFFF, 6, 6, "\xFD\xBF\xBF\xBF\xBF\xBF"}, {0x7FFFFFFF, 5, -2, ""}, {0x80000000u, 8, -1, ""},
-    };
-    // clang-format on
-    for (const auto& [codePoint, room, result, written] : cases)
-    {
-        SCOPED_TRACE(testing::Message() << std::hex << codePoint << " room " << std::dec << room);
-        std::string buffer(8, 'U');
-        EXPECT_EQ(encodeUtf8CodePoint(buffer.data(), codePoint, room), result);
-        EXPECT_EQ(buffer, written + std::string(8 - written.size(), 'U')); // nothing past the sequence
-    }
-}
-
 // Each source is allocated to its exact size, so the sanitizer lane catches a read past what may be looked at.
 TEST(DecodeUtf8CodePoint, SequencesErrorsAndRoom)
 {
@@ -76,7 +55,8 @@ TEST(DecodeUtf8CodePoint, SequencesErrorsAndRoom)
         {"\xE2\x82", 2, -2, 0}, {"\xE2\x82\0"s, 8, -1, 0}, {"\xF0\x8F\xBF\xBF", 8, -1, 0},
         {"\xF0\x90\x80\x80", 8, 4, 0x10000}, {"\xF7\xBF\xBF\xBF", 8, 4, 0x1FFFFF}, {"\xF0\x9F\x98", 3, -2, 0},
         {"\xF8\x87\xBF\xBF\xBF", 8, -1, 0}, {"\xF8\x88\x80\x80\x80", 8, 5, 0x200000}, {"\xF8\x88\x80\x80", 4, -2, 0},
-        {"\xFC\x83\xBF\xBF\xBF\xBF", 8, -1, 0}, {"\xFD\xBF\xBF\xBF\xBF\xBF", 6, 6, 0x7FFFFFFF}, {"\xFD\xBF\xBF\x7F", 8, -1, 0},
+        {"\xFC\x83\xBF\xBF\xBF\xBF", 8, -1, 0}, {"\xFD\xBF\xBF\xBF\xBF\xBF", 6, 6, 0x7FFFFFFF},
+        {"\xFD\xBF\xBF\x7F", 8, -1, 0},
     };
     // clang-format on
     for (const auto& [source, room, result, expected] : cases)
@@ -126,9 +106,6 @@ TEST(WideToUtf8, EveryUnitEncodedAloneAndRoundTrips)
         std::string out = "old";
         wideToUtf8(input, out);
         EXPECT_EQ(out, expected);
-        WideString back;
-        utf8ToWide(out, back);
-        EXPECT_EQ(back, input);
     }
 
     WideString everyUnit; // lone and reversed surrogates included
@@ -141,14 +118,15 @@ TEST(WideToUtf8, EveryUnitEncodedAloneAndRoundTrips)
     EXPECT_TRUE(back == everyUnit);
 }
 
+// Encodes what the framework's strings hold, up to four bytes a code point.
 TEST(CopyToUtf8Buffer, StopsAtCapacityAndMarksAUnitThatDoesNotFit)
 {
-    const juce::String eAcute = juce::String::charToString(0xE9);
+    const juce::String eAcute = juce::String::charToString(0xE9), smiley = juce::String::charToString(0x1F600);
     // clang-format off
     const std::tuple<juce::String, int32_t, std::string> cases[] = {
         {"abcdef", 7, "abcdef\0"s}, {"abcdef", 4, "abc\0"s}, {"abcdef", 1, "\0"s}, {"abcdef", 0, ""},
         {"", 5, "\0"s}, {eAcute, 3, "\xC3\xA9\0"s}, {eAcute, 2, "~\0"s}, {"a" + eAcute + "b", 3, "a~\0"s},
-        {"a" + eAcute + "b", 4, "a\xC3\xA9\0"s},
+        {"a" + eAcute + "b", 4, "a\xC3\xA9\0"s}, {smiley, 5, "\xF0\x9F\x98\x80\0"s}, {smiley, 4, "~\0"s},
     };
     // clang-format on
     for (const auto& [text, capacity, written] : cases)

@@ -37,24 +37,21 @@ inline void check(const std::vector<Case>& cases)
 {
     for (const Case& c : cases)
     {
-        std::string call = c.name;
+        std::string call = c.name, out = kUntouched, message;
         for (const Value& a : c.args)
             call += a.isNumber() ? " " + testing::PrintToString(a.number) : " \"" + a.text + '"';
         SCOPED_TRACE(call);
-        std::string out = kUntouched;
+        double v = 0;
         try
         {
-            const double v = callBuiltinFunction(c.name, c.args, &out);
-            EXPECT_TRUE(c.message.empty()) << "no error, value " << v;
-            if (std::isnan(c.expected))
-                EXPECT_TRUE(std::isnan(v)) << v;
-            else
-                EXPECT_EQ(v, c.expected);
+            v = callBuiltinFunction(c.name, c.args, &out);
         }
         catch (const Morvantis::ErrorException& e)
         {
-            EXPECT_EQ(e.what(), c.message);
+            message = e.what();
         }
+        EXPECT_EQ(message, c.message);
+        EXPECT_TRUE(!message.empty() || (std::isnan(c.expected) ? std::isnan(v) : v == c.expected)) << v;
         EXPECT_EQ(out, c.out);
     }
 }
