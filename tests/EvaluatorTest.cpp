@@ -18,19 +18,16 @@ class Transcript final : public Callback
   public:
     void onResult(const std::string& statement, double value, const std::string&) override
     {
-        add(testing::PrintToString(value), statement);
+        text += (text.empty() ? "" : " ") + testing::PrintToString(value) + "[" + statement + "]";
         if (throwing)
             throw std::runtime_error("listener failed");
     }
-    void onError(const std::string& statement, const std::string& message) override { add("!" + message, statement); }
+    void onError(const std::string& statement, const std::string& message) override
+    {
+        text += (text.empty() ? "!" : " !") + message + "[" + statement + "]";
+    }
     std::string text;
     bool throwing = false;
-
-  private:
-    void add(const std::string& what, const std::string& statement)
-    {
-        text += (text.empty() ? "" : " ") + what + "[" + statement + "]";
-    }
 };
 
 TEST(EvaluateText, ReportsEveryStatementReachedInOrder)
@@ -51,9 +48,7 @@ TEST(EvaluateText, ReportsEveryStatementReachedInOrder)
         Evaluator evaluator;
         Transcript callback;
         const Outcome o = evaluate(evaluator, text, &callback);
-        EXPECT_EQ(o.ok, ok);
-        EXPECT_EQ(o.value, result);
-        EXPECT_EQ(callback.text, reports);
+        EXPECT_EQ(std::tie(o.ok, o.value, callback.text), std::make_tuple(ok, result, std::string(reports)));
         if (!ok)
         {
             EXPECT_NE(callback.text.find("!" + o.error + "["), std::string::npos);
@@ -76,10 +71,7 @@ TEST(EvaluateText, DefaultAndThrowingCallbacks)
     EXPECT_EQ(given.text, "2[2]");
     given.throwing = true;
     const Outcome o = evaluate(evaluator, "3; 4", &given);
-    EXPECT_FALSE(o.ok);
-    EXPECT_EQ(o.value, 0.0);
-    EXPECT_EQ(o.error, "");
-    EXPECT_EQ(given.text, "2[2] 3[3]");
+    EXPECT_EQ(std::tie(o.ok, o.value, o.error, given.text), std::make_tuple(false, 0.0, "", "2[2] 3[3]"));
 }
 
 class Resolver final : public SymbolResolver

@@ -81,7 +81,7 @@ TEST(StatementReader, SkipsSemicolonsOnceAndTrimsTheStatementText)
 }
 
 // clang-format off
-TEST(Readers, ShapesOfTrees)
+TEST(Readers, ShapesOfTreesAndMessages)
 {
     expectParses({
         // A statement that begins with a name continues only with compare and logic operators.
@@ -103,24 +103,19 @@ TEST(Readers, ShapesOfTrees)
         {"`a'b`;", "'a'b'"},
         // Words are numbers inside expressions but names at the start of a statement.
         {"inf;", "inf"}, {"2 * inf;", "(* 2 inf)"}, {"1 + .5;", "(+ 1 0.5)"}, {".x;", ".x"},
-    });
-}
-
-TEST(Readers, Messages)
-{
-    expectParses({
+        // Messages: the first one wins.
         {"; ; 1;", "!Syntax error: \"; 1;\""}, {"1 2;", "!Syntax error: \"1 2;\""}, {"2x;", "!Syntax error: \"2x;\""},
         {"0b2;", "!Syntax error: \"0b2;\""}, {"2 * nano;", "!Syntax error: \"2 * nano;\""},
         {"(1 2;", "!Syntax error: \"(1 2;\""}, {"1 = 2;", "!Syntax error: \"1 = 2;\""},
         {".5 + 1;", "!Syntax error: \".5 + 1;\""}, {"x.y;", "!Syntax error: \"x.y;\""},
         {"x<>1;", "!Expected expression after compare operator"},
-        {"x > = 1;", "!Expected expression after compare operator"},
+        {"x > = 1;", "!Expected expression after compare operator"}, {"f(1 2;", "!Expected \")\""},
         {"1 +* 2;", "!Expected expression after \"+\""}, {"1 + (2;", "!Expected expression after \"+\""},
         {"2 % ;", "!Expected expression after \"%\""}, {"2 ^;", "!Expected expression after \"^\""},
         {"-;", "!Expected expression after \"-\""}, {"!;", "!Expected expression after \"!\""},
         {"x = = 1;", "!Expected expression after \"=\""}, {"f(1,);", "!Expected expression after \",\""},
-        {"f(,1);", "!Expected parameters after \"f (\""}, {"f(1 2;", "!Expected \")\""},
-        {"'abc;", "!Expected quote character"}, {"';", "!Expected quote character"},
+        {"f(,1);", "!Expected parameters after \"f (\""}, {"'abc;", "!Expected quote character"},
+        {"';", "!Expected quote character"},
     });
 }
 // clang-format on

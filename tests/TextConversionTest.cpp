@@ -37,10 +37,7 @@ TEST(NumberToString, CorrectlyRoundedFixedTextWithoutTrailingZeros)
     };
     // clang-format on
     for (const auto& [value, expected] : cases)
-    {
-        SCOPED_TRACE(expected);
         EXPECT_EQ(numberToString(value), expected);
-    }
 }
 
 // Each source is allocated to its exact size, so the sanitizer lane catches a read past what may be looked at.
