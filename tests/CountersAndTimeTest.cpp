@@ -97,8 +97,7 @@ TEST(CountersAndTime, CalendarFieldsFollowTheZoneAndAreNaNWithoutAWholeSecond)
 {
     const bool hadZone = std::getenv("TZ") != nullptr;
     const std::string savedZone = hadZone ? std::getenv("TZ") : "";
-    const char* const us = "EST5EDT,M3.2.0,M11.1.0";
-    const char* const india = "IST-5:30";
+    const char *const us = "EST5EDT,M3.2.0,M11.1.0", *const india = "IST-5:30";
     const std::array<double, 6> none = {kNaN, kNaN, kNaN, kNaN, kNaN, kNaN};
     // Whole seconds truncate toward zero; no fields are read from a conversion that was refused or never made.
     // clang-format off

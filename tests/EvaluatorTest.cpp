@@ -89,11 +89,6 @@ TEST(Scope, NamesEmptyNameAndResolvers)
     EXPECT_TRUE(std::isnan(scope.getVariable("a")));
     scope.setVariable("", 5);
     EXPECT_EQ(scope.getVariable(""), 0.0);
-    scope.setVariable("a", 1);
-    scope.setVariable("A", 2);
-    scope.setVariable("a", 3);
-    EXPECT_EQ(scope.getVariable("a"), 3);
-    EXPECT_EQ(scope.getVariable("A"), 2);
 
     Resolver resolver;
     scope.setVariable(".r", 7);

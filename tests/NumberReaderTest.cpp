@@ -27,7 +27,6 @@ TEST(NumberReader, FormsAndWhereTheyStop)
     // clang-format on
     for (const auto& [text, expected, read] : cases)
     {
-        SCOPED_TRACE(text);
         const char* end = nullptr;
         const double value = parseNumber(text, &end);
         EXPECT_EQ(end - text, read);
@@ -48,18 +47,12 @@ TEST(NumberReader, AgreesWithStrtodOnGeneratedNumbers)
         for (char& c : text)
             c = alphabet[random() % alphabet.size()];
         text[0] = alphabet[random() % 11];
-        SCOPED_TRACE(text);
         const char* end = nullptr;
         const double value = parseNumber(text.c_str(), &end);
         char* expectedEnd = nullptr;
         const double expected = std::strtod(text.c_str(), &expectedEnd);
-        if (expectedEnd == text.c_str())
-        {
-            EXPECT_EQ(end, text.c_str());
-            continue;
-        }
-        ASSERT_EQ(end, expectedEnd);
-        ASSERT_EQ(value, expected);
+        ASSERT_EQ(end, expectedEnd) << text;
+        ASSERT_TRUE(end == text.c_str() || value == expected) << text << ": " << value << " instead of " << expected;
     }
 }
 

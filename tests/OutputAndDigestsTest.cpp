@@ -124,13 +124,12 @@ TEST(OutputAndDigests, DigestsAndChecksumsMatchPublishedVectorsAndRefuse)
 
 TEST(OutputAndDigests, PrintAppendsPercentFTextAndClearEmpties)
 {
-    const std::string before = kUntouched;
     check({
-        {"print", {}, 0, {}, before},
-        {"print", {num(2.5), str("x")}, 0, {}, before + "2.5\nx\n"},
-        {"print", {num(-1e-7), num(100)}, 0, {}, before + "-0\n100\n"},
-        {"print", {num(kInf), num(-kInf), num(kNaN), num(-kNaN)}, 0, {}, before + "inf\n-inf\nnan\n-nan\n"},
-        {"print", {str(""), str("a\0b"s)}, 0, {}, before + "\na\0b\n"s},
+        {"print", {}, 0, {}, kUntouched},
+        {"print", {num(2.5), str("x")}, 0, {}, kUntouched + "2.5\nx\n"s},
+        {"print", {num(-1e-7), num(100)}, 0, {}, kUntouched + "-0\n100\n"s},
+        {"print", {num(kInf), num(-kInf), num(kNaN), num(-kNaN)}, 0, {}, kUntouched + "inf\n-inf\nnan\n-nan\n"s},
+        {"print", {str(""), str("a\0b"s)}, 0, {}, kUntouched + "\na\0b\n"s},
         {"clear", {}, 0, {}, ""},
     });
     // Against the C runtime's own "%f" over many magnitudes.
@@ -162,12 +161,11 @@ const std::string kLargeBody = []
 
 TEST(OutputAndDigests, UrlTakesAnyBodyAndReplacesAFileOnlyWithAWholeOne)
 {
-    const LocalHttpServer server({{"/hello", {200, "hello world"}},
-                                  {"/missing", {404, "not here"}},
-                                  {"/nul", {200, "a\0b\0\0c"s}},
-                                  {"/empty", {200, ""}},
-                                  {"/large", {200, kLargeBody}},
+    // clang-format off
+    const LocalHttpServer server({{"/hello", {200, "hello world"}}, {"/missing", {404, "not here"}},
+                                  {"/nul", {200, "a\0b\0\0c"s}}, {"/empty", {200, ""}}, {"/large", {200, kLargeBody}},
                                   {"/cut", {200, kLargeBody, true}}});
+    // clang-format on
     // What a cut body gives without a file name is left open.
     const std::tuple<std::string, std::string, bool> cases[] = {
         {server.url("/hello"), "hello world", true}, {server.url("/missing"), "not here", true},

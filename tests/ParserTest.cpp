@@ -56,10 +56,9 @@ void expectParses(const std::vector<std::pair<std::string, std::string>>& cases)
 {
     for (const auto& [text, expected] : cases)
     {
-        SCOPED_TRACE(text.substr(0, 40));
         std::string got;
         runOnSmallStack([&, &text = text] { got = std::get<0>(parseFirst(text)); });
-        EXPECT_EQ(got, expected);
+        EXPECT_EQ(got, expected) << text.substr(0, 40);
     }
 }
 
@@ -73,11 +72,8 @@ TEST(StatementReader, SkipsSemicolonsOnceAndTrimsTheStatementText)
         {std::get<2>(parseFirst("1; 2 3;")), "!Syntax error: \"2 3;\"", "2 3;", ""},
     };
     // clang-format on
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(std::get<0>(c));
-        EXPECT_EQ(parseFirst(std::get<0>(c)), std::make_tuple(std::get<1>(c), std::get<2>(c), std::get<3>(c)));
-    }
+    for (const auto& [text, tree, statement, remaining] : cases)
+        EXPECT_EQ(parseFirst(text), std::make_tuple(tree, statement, remaining)) << text;
 }
 
 // clang-format off

@@ -76,18 +76,21 @@ inline void checkCalls(const std::vector<Calls>& tables)
     check(cases);
 }
 
-// The refusals of a member of n number arguments: a wrong count before any type, then the first non-number.
-inline void addArityFailures(std::vector<Case>& cases, const std::string& name, std::size_t n)
+// The refusals of members of n number arguments: a wrong count before any type, then the first non-number.
+inline void addArityFailures(std::vector<Case>& cases, std::size_t n, const std::vector<std::string>& names)
 {
-    const std::string prefix = "Function '" + name + "' expects ";
-    if (n > 0)
-        cases.push_back({name, ValueList(n - 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
-    cases.push_back({name, ValueList(n + 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
-    for (std::size_t i = 0; i < n; ++i)
+    for (const std::string& name : names)
     {
-        ValueList args(n, str("x"));
-        std::fill_n(args.begin(), i, num(1));
-        cases.push_back({name, args, 0, prefix + "'Value' parameter " + std::to_string(i + 1) + "."});
+        const std::string prefix = "Function '" + name + "' expects ";
+        if (n > 0)
+            cases.push_back({name, ValueList(n - 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
+        cases.push_back({name, ValueList(n + 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
+        for (std::size_t i = 0; i < n; ++i)
+        {
+            ValueList args(n, str("x"));
+            std::fill_n(args.begin(), i, num(1));
+            cases.push_back({name, args, 0, prefix + "'Value' parameter " + std::to_string(i + 1) + "."});
+        }
     }
 }
 

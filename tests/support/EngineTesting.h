@@ -73,13 +73,9 @@ inline void expectOutcomes(const std::vector<OutcomeCase>& cases)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.text.substr(0, 60));
+        Evaluator evaluator;
         Outcome o{};
-        runOnSmallStack(
-            [&]
-            {
-                Evaluator evaluator;
-                o = evaluate(evaluator, c.text);
-            });
+        runOnSmallStack([&] { o = evaluate(evaluator, c.text); });
         EXPECT_EQ(o.error, c.error);
         EXPECT_TRUE(!c.error.empty() || (std::isnan(c.value) ? std::isnan(o.value) : o.value == c.value)) << o.value;
     }
