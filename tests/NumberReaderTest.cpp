@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <tuple>
 
 using namespace Morvantis::ExpressionUtils;
 
@@ -14,49 +15,28 @@ namespace
 
 TEST(NumberReader, FormsAndWhereTheyStop)
 {
-    struct Case
-    {
-        const char* text;
-        double value; // NaN: any NaN
-        int read;
+    // text, value (NaN: any NaN), bytes read
+    // clang-format off
+    const std::tuple<const char*, double, int> cases[] = {
+        {"0b101", 5, 5}, {"0B111111111111111111111111111111111", 4294967295.0, 35}, // only the last 32 digits count
+        {"0b2", 0, 2}, {"0X1f", 31, 4}, {"0x1.8p1", 3, 7}, {"0xg", 0, 1}, {"1e+", 1, 1}, {"2.5E-1", 0.25, 6},
+        {".5", 0.5, 2}, {"1e400", INFINITY, 5}, {"1e-400", 0, 6}, {"0x1p99999", INFINITY, 9},
+        {"4.9406564584124654e-324", 4.9406564584124654e-324, 23}, {"Infinity", INFINITY, 8}, {"infinit", INFINITY, 3},
+        {"NaN(abc_1)x", NAN, 10}, {"x", NAN, 0}, {".", NAN, 0}, {"", NAN, 0},
     };
-    const Case cases[] = {
-        {"0b101", 5, 5},
-        {"0B111111111111111111111111111111111", 4294967295.0, 35}, // only the last 32 digits count
-        {"0b2", 0, 2},
-        {"0X1f", 31, 4},
-        {"0x1.8p1", 3, 7},
-        {"0xg", 0, 1},
-        {"1e+", 1, 1},
-        {"2.5E-1", 0.25, 6},
-        {".5", 0.5, 2},
-        {"1e400", INFINITY, 5},
-        {"1e-400", 0, 6},
-        {"0x1p99999", INFINITY, 9},
-        {"4.9406564584124654e-324", 4.9406564584124654e-324, 23},
-        {"Infinity", INFINITY, 8},
-        {"infinit", INFINITY, 3},
-        {"NaN(abc_1)x", NAN, 10},
-        {"x", NAN, 0},
-        {".", NAN, 0},
-        {"", NAN, 0},
-    };
-    for (const auto& c : cases)
+    // clang-format on
+    for (const auto& [text, expected, read] : cases)
     {
-        SCOPED_TRACE(c.text);
         const char* end = nullptr;
-        const double value = parseNumber(c.text, &end);
-        EXPECT_EQ(end - c.text, c.read);
-        if (std::isnan(c.value))
-            EXPECT_TRUE(std::isnan(value));
-        else
-            EXPECT_EQ(value, c.value);
+        const double value = parseNumber(text, &end);
+        EXPECT_EQ(end - text, read);
+        EXPECT_TRUE(std::isnan(expected) ? std::isnan(value) : value == expected) << value;
     }
     EXPECT_TRUE(std::isnan(parseNumber(nullptr, nullptr)));
 }
 
-// Short plain decimals take a quicker path than the rest; both must agree with strtod in the
-// "C" locale on value and stop byte.
+// Short plain decimals take a quicker path than the rest; both must agree with
+// strtod in the "C" locale on value and stop byte.
 TEST(NumberReader, AgreesWithStrtodOnGeneratedNumbers)
 {
     std::mt19937 random(20261206);
@@ -67,18 +47,12 @@ TEST(NumberReader, AgreesWithStrtodOnGeneratedNumbers)
         for (char& c : text)
             c = alphabet[random() % alphabet.size()];
         text[0] = alphabet[random() % 11];
-        SCOPED_TRACE(text);
         const char* end = nullptr;
         const double value = parseNumber(text.c_str(), &end);
         char* expectedEnd = nullptr;
         const double expected = std::strtod(text.c_str(), &expectedEnd);
-        if (expectedEnd == text.c_str())
-        {
-            EXPECT_EQ(end, text.c_str());
-            continue;
-        }
-        ASSERT_EQ(end, expectedEnd);
-        ASSERT_EQ(value, expected);
+        ASSERT_EQ(end, expectedEnd) << text;
+        ASSERT_TRUE(end == text.c_str() || value == expected) << text << ": " << value << " instead of " << expected;
     }
 }
 

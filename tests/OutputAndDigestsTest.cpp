@@ -25,34 +25,16 @@ using namespace Morvantis::ExpressionUtils::Testing;
 using Morvantis::Testing::LocalHttpServer;
 using namespace std::string_literals;
 
-TEST(OutputAndDigests, RefusalsAndWhetherTheyEmptyTheTextOutput)
-{
-    check({
-        {"sleep", {str("1")}, 0, "Function 'sleep' expects 'Value' parameter 1."},
-        {"rgb2hue", {num(1), num(2)}, 0, "Function 'rgb2hue' expects 1 parameters."},
-        {"RGB2LUM", {str("x")}, 0, "Function 'rgb2lum' expects 'Value' parameter 1."},
-        {"url", {}, 0, "Function 'url' expects 1 or more parameters.", ""},
-        {"url", {str("a"), str("b"), str("c")}, 0, "Function 'url' expects 2 or less parameters.", ""},
-        {"url", {num(1)}, 0, "Function 'url' expects 'String' parameter 1.", ""},
-        {"url", {str("a"), num(1)}, 0, "Function 'url' expects 'String' parameter 2.", ""},
-        {"sha256_f", {}, 0, "Function 'sha256_f' expects 1 parameters.", ""},
-        {"md5", {num(1)}, 0, "Function 'md5' expects 'String' parameter 1.", ""},
-        {"crc16", {num(1)}, 0, "Function 'crc16' expects 'String' parameter 1.", ""},
-        {"clear", {num(1)}, 0, "Function 'clear' expects 0 parameters."},
-    });
-}
-
 TEST(OutputAndDigests, SleepRoundsToMillisecondsAndSkipsWhatDoesNotFit)
 {
     // {seconds, at least, below}, the two bounds in milliseconds
     const std::tuple<double, int, int> cases[] = {{0.0005, 1, 200}, {0.03, 30, 500}, {-2, 0, 50}, {3000000, 0, 50}};
     for (const auto& [seconds, atLeast, below] : cases)
     {
-        SCOPED_TRACE(seconds);
         const auto start = std::chrono::steady_clock::now();
         check({{"sleep", {num(seconds)}, 1}});
         const auto took = std::chrono::steady_clock::now() - start;
-        EXPECT_TRUE(took >= std::chrono::milliseconds(atLeast) && took < std::chrono::milliseconds(below));
+        EXPECT_TRUE(took >= std::chrono::milliseconds(atLeast) && took < std::chrono::milliseconds(below)) << seconds;
     }
 }
 
@@ -65,6 +47,11 @@ TEST(OutputAndDigests, ColourComponentsInSinglePrecision)
         {"rgb2sat", {{16744448, 100}, {8421504, 0}, {-1, 0}, {kNaN, 0}}},
         {"rgb2lum", {{16744448, 100}, {8421504, 50.1960813999176}, {-1, 100}, {kNaN, 0}}},
     });
+    check({
+        {"sleep", {str("1")}, 0, "Function 'sleep' expects 'Value' parameter 1."},
+        {"rgb2hue", {num(1), num(2)}, 0, "Function 'rgb2hue' expects 1 parameters."},
+        {"RGB2LUM", {str("x")}, 0, "Function 'rgb2lum' expects 'Value' parameter 1."},
+    });
 }
 
 // A scratch directory removed with everything in it when the test ends.
@@ -73,8 +60,6 @@ class ScratchDirectory
   public:
     ScratchDirectory() { EXPECT_TRUE(dir_.createDirectory().wasOk()); }
     ~ScratchDirectory() { dir_.deleteRecursively(); }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
     juce::File file(const char* name) const { return dir_.getChildFile(name); }
     std::string path(const char* name) const { return file(name).getFullPathName().toStdString(); }
@@ -91,11 +76,11 @@ class ScratchDirectory
     const juce::File dir_ = juce::File::createTempFile("morvantis-test");
 };
 
-TEST(OutputAndDigests, DigestsAndChecksumsMatchPublishedVectors)
+// Files of a million "a" show that a file's digest covers all of it. The checksums empty the text
+// output as the digests do.
+TEST(OutputAndDigests, DigestsAndChecksumsMatchPublishedVectorsAndRefuse)
 {
     const ScratchDirectory scratch;
-    scratch.write("empty", "");
-    scratch.write("abc", "abc");
     scratch.write("million-a", std::string(1000000, 'a'));
     const auto digest = [](const char* name, std::string arg, double size, const char* text) -> Case {
         return {name, {str(std::move(arg))}, size, {}, text};
@@ -103,51 +88,35 @@ TEST(OutputAndDigests, DigestsAndChecksumsMatchPublishedVectors)
     check({
         digest("sha256", "abc", 3, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"),
         digest("sha256", "", 0, "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"),
-        digest("sha256", "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", 56,
-               "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"),
-        digest("sha256", "\xC3\xA9", 2, "4a99557e4033c3539de2eb65472017cad5f9557f7a0625a09f1c3f6e2ba69c4c"),
-        digest("md5", "", 0, "d41d8cd98f00b204e9800998ecf8427e"),
-        digest("md5", "a", 1, "0cc175b9c0f1b6a831c399e269772661"),
         digest("md5", "abc", 3, "900150983cd24fb0d6963f7d28e17f72"),
-        digest("md5", "message digest", 14, "f96b697d7cb7938d525a2f31aaf161d0"),
-        digest("md5", "abcdefghijklmnopqrstuvwxyz", 26, "c3fcd3d76192e4007dfb496cca67e13b"),
-        digest("md5", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", 62,
-               "d174ab98d277d9f5a5611c2c9f419d9f"),
-        digest("md5", "12345678901234567890123456789012345678901234567890123456789012345678901234567890", 80,
-               "57edf4a22be3c955ac49da2e2107b67a"),
         digest("md5", "a\0b"s, 3, "70350f6027bce3713f6b76473084309b"),
-        digest("sha256_f", scratch.path("empty"), 0,
-               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"),
-        digest("md5_f", scratch.path("empty"), 0, "d41d8cd98f00b204e9800998ecf8427e"),
-        digest("sha256_f", scratch.path("abc"), 3, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"),
-        digest("md5_f", scratch.path("abc"), 3, "900150983cd24fb0d6963f7d28e17f72"),
         digest("sha256_f", scratch.path("million-a"), 1e6,
                "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"),
         digest("md5_f", scratch.path("million-a"), 1e6, "7707d6ae4e027c70eea2a935c2296f21"),
-        // The checksums empty the text output as the digests do.
         digest("crc16", "123456789", 0x4B37, ""),
         digest("crc16", "", 65535, ""),
         digest("crc16", "\xFF\x80", 57409, ""),
         digest("crc32", "123456789", 0xCBF43926, ""),
         digest("crc32", "", 0, ""),
-        digest("crc32", "The quick brown fox jumps over the lazy dog", 0x414FA339, ""),
+        // Refusals empty the text output too, except clear's.
+        {"url", {}, 0, "Function 'url' expects 1 or more parameters.", ""},
+        {"url", {str("a"), num(1)}, 0, "Function 'url' expects 'String' parameter 2.", ""},
+        {"sha256_f", {}, 0, "Function 'sha256_f' expects 1 parameters.", ""},
+        {"md5", {num(1)}, 0, "Function 'md5' expects 'String' parameter 1.", ""},
+        {"crc16", {num(1)}, 0, "Function 'crc16' expects 'String' parameter 1.", ""},
+        {"clear", {num(1)}, 0, "Function 'clear' expects 0 parameters."},
     });
-}
 
-TEST(OutputAndDigests, FileDigestsOfWhatCannotBeReadGiveNothing)
-{
-    const ScratchDirectory scratch;
-    scratch.write("file.txt", "abc");
+    // What cannot be read gives nothing. No file mode keeps root out, so a root run reads as "nobody" for a while.
     scratch.write("locked", "secret");
     ASSERT_EQ(::chmod(scratch.path("locked").c_str(), 0), 0);
     ASSERT_TRUE(scratch.file("dir").createDirectory().wasOk());
-    // No file mode keeps root out, so a root run reads as "nobody" for a while.
     const bool wasRoot = ::geteuid() == 0;
     if (wasRoot && ::seteuid(65534) != 0)
         GTEST_SKIP() << "running as root and cannot give it up";
     std::vector<Case> cases;
     for (const char* name : {"sha256_f", "md5_f"})
-        for (const char* file : {"dir", "missing", "file.txt/x", "locked"})
+        for (const char* file : {"dir", "missing", "locked"})
             cases.push_back({name, {str(scratch.path(file))}, 0, {}, ""});
     check(cases);
     EXPECT_TRUE(!wasRoot || ::seteuid(0) == 0);
@@ -155,14 +124,12 @@ TEST(OutputAndDigests, FileDigestsOfWhatCannotBeReadGiveNothing)
 
 TEST(OutputAndDigests, PrintAppendsPercentFTextAndClearEmpties)
 {
-    const std::string before = kUntouched;
     check({
-        {"print", {}, 0, {}, before},
-        {"print", {num(2.5), str("x")}, 0, {}, before + "2.5\nx\n"},
-        {"print", {num(-1e-7), num(100)}, 0, {}, before + "-0\n100\n"},
-        {"print", {num(0.0078125), num(0.0234375)}, 0, {}, before + "0.007812\n0.023438\n"}, // ties to even
-        {"print", {num(kInf), num(-kInf), num(kNaN), num(-kNaN)}, 0, {}, before + "inf\n-inf\nnan\n-nan\n"},
-        {"print", {str(""), str("a\0b"s)}, 0, {}, before + "\na\0b\n"s},
+        {"print", {}, 0, {}, kUntouched},
+        {"print", {num(2.5), str("x")}, 0, {}, kUntouched + "2.5\nx\n"s},
+        {"print", {num(-1e-7), num(100)}, 0, {}, kUntouched + "-0\n100\n"s},
+        {"print", {num(kInf), num(-kInf), num(kNaN), num(-kNaN)}, 0, {}, kUntouched + "inf\n-inf\nnan\n-nan\n"s},
+        {"print", {str(""), str("a\0b"s)}, 0, {}, kUntouched + "\na\0b\n"s},
         {"clear", {}, 0, {}, ""},
     });
     // Against the C runtime's own "%f" over many magnitudes.
@@ -194,12 +161,11 @@ const std::string kLargeBody = []
 
 TEST(OutputAndDigests, UrlTakesAnyBodyAndReplacesAFileOnlyWithAWholeOne)
 {
-    const LocalHttpServer server({{"/hello", {200, "hello world"}},
-                                  {"/missing", {404, "not here"}},
-                                  {"/nul", {200, "a\0b\0\0c"s}},
-                                  {"/empty", {200, ""}},
-                                  {"/large", {200, kLargeBody}},
+    // clang-format off
+    const LocalHttpServer server({{"/hello", {200, "hello world"}}, {"/missing", {404, "not here"}},
+                                  {"/nul", {200, "a\0b\0\0c"s}}, {"/empty", {200, ""}}, {"/large", {200, kLargeBody}},
                                   {"/cut", {200, kLargeBody, true}}});
+    // clang-format on
     // What a cut body gives without a file name is left open.
     const std::tuple<std::string, std::string, bool> cases[] = {
         {server.url("/hello"), "hello world", true}, {server.url("/missing"), "not here", true},

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace Morvantis::ExpressionUtils;
@@ -14,17 +15,11 @@ namespace
 {
 
 // The shape of a tree: numbers in shortest form, operators prefix, e.g. "(+ 1 (* 2 3))".
-inline std::string treeText(const TermRef& term)
+std::string treeText(const TermRef& term)
 {
-    if (!term)
-        return "null";
     Term* t = term.get();
     if (auto* c = dynamic_cast<ConstantTerm*>(t))
-    {
-        char buffer[64];
-        const auto r = std::to_chars(buffer, buffer + sizeof buffer, c->getValue());
-        return std::string(buffer, r.ptr);
-    }
+        return testing::PrintToString(c->getValue());
     if (dynamic_cast<StringTerm*>(t) != nullptr)
         return "'" + t->toString() + "'";
     if (dynamic_cast<SymbolTerm*>(t) != nullptr)
@@ -44,80 +39,45 @@ inline std::string treeText(const TermRef& term)
     return "(" + b->getText() + " " + treeText(b->left()) + " " + treeText(b->right()) + ")";
 }
 
-struct ParseResult
+// Parses the first statement of text as the driver hands it over: the tree's shape, or the error
+// message after "!"; the statement's text; what remains after a statement that parsed.
+std::tuple<std::string, std::string, std::string> parseFirst(const std::string& text)
 {
-    TermRef tree;
-    std::string statement;
-    std::string error;
-    std::string remaining;
-};
-
-// Parses the first statement of text as the driver hands it over.
-inline ParseResult parseFirst(const std::string& text)
-{
-    std::string buffer = text;
-    std::string_view view(buffer);
-    ParseResult r;
-    std::string textOut;
-    r.tree = parseExpression(view, r.statement, r.error, &textOut);
-    r.remaining.assign(view);
-    return r;
+    std::string_view view(text);
+    std::string statement, error, textOut;
+    const TermRef tree = parseExpression(view, statement, error, &textOut);
+    if (!error.empty())
+        return {"!" + error, statement, {}};
+    return {treeText(tree), statement, std::string(view)};
 }
 
-struct ParseCase
+// Each text, parsed on an editor-sized stack, and the shape or message it must give.
+void expectParses(const std::vector<std::pair<std::string, std::string>>& cases)
 {
-    std::string text;
-    std::string expected; // the tree's shape, or the error message after "!"
-};
-
-void expectParses(const std::vector<ParseCase>& cases)
-{
-    for (const auto& c : cases)
+    for (const auto& [text, expected] : cases)
     {
-        SCOPED_TRACE(c.text.substr(0, 40));
         std::string got;
-        runOnSmallStack(
-            [&]
-            {
-                const ParseResult r = parseFirst(c.text);
-                got = r.error.empty() ? treeText(r.tree) : "!" + r.error;
-            });
-        EXPECT_EQ(got, c.expected);
+        runOnSmallStack([&, &text = text] { got = std::get<0>(parseFirst(text)); });
+        EXPECT_EQ(got, expected) << text.substr(0, 40);
     }
 }
 
 TEST(StatementReader, SkipsSemicolonsOnceAndTrimsTheStatementText)
 {
-    struct Case
-    {
-        const char* text;
-        const char* tree;
-        const char* statement;
-        const char* remaining;
+    // text, tree, statement, what remains; the end of the text ends a statement too
+    // clang-format off
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {" ; ", "0", "", ""}, {";;1;", "1", "1", ""}, {"x = 5 ;  y;", "(= x 5)", "x = 5", "  y;"},
+        {"  7\t;\n8;", "7", "7", "\n8;"}, {"1", "1", "1", ""},
+        {std::get<2>(parseFirst("1; 2 3;")), "!Syntax error: \"2 3;\"", "2 3;", ""},
     };
-    const Case cases[] = {
-        {" ; ", "0", "", ""},
-        {";;1;", "1", "1", ""},
-        {"x = 5 ;  y;", "(= x 5)", "x = 5", "  y;"},
-        {"  7\t;\n8;", "7", "7", "\n8;"},
-        {"1", "1", "1", ""}, // the end of the text ends a statement too
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.text);
-        const ParseResult r = parseFirst(c.text);
-        EXPECT_EQ(r.error, "");
-        EXPECT_EQ(treeText(r.tree), c.tree);
-        EXPECT_EQ(r.statement, c.statement);
-        EXPECT_EQ(r.remaining, c.remaining);
-    }
-    const ParseResult second = parseFirst(parseFirst("1; 2 3;").remaining);
-    EXPECT_EQ(second.statement, "2 3;");
-    EXPECT_EQ(second.error, "Syntax error: \"2 3;\"");
+    // clang-format on
+    for (const auto& [text, tree, statement, remaining] : cases)
+        EXPECT_EQ(parseFirst(text), std::make_tuple(tree, statement, remaining)) << text;
 }
 
 // clang-format off
-TEST(Readers, ShapesOfTrees)
+TEST(Readers, ShapesOfTreesAndMessages)
 {
     expectParses({
         // A statement that begins with a name continues only with compare and logic operators.
@@ -126,7 +86,8 @@ TEST(Readers, ShapesOfTrees)
         {"x + 1;", "!Syntax error: \"x + 1;\""}, {"sin(1) * 2;", "!Syntax error: \"sin(1) * 2;\""},
         // Precedence, and every level groups from the left.
         {"1 + 2 * 3;", "(+ 1 (* 2 3))"}, {"1 - 2 - 3;", "(- (- 1 2) 3)"}, {"8 / 4 % 3;", "(% (/ 8 4) 3)"},
-        {"2^3^2;", "(^ (^ 2 3) 2)"}, {"-2^2;", "(^ -2 2)"}, {"2 * 3 ^ 2;", "(* 2 (^ 3 2))"}, {"1 || 0 && 0;", "(&& (|| 1 0) 0)"},
+        {"2^3^2;", "(^ (^ 2 3) 2)"}, {"-2^2;", "(^ -2 2)"}, {"2 * 3 ^ 2;", "(* 2 (^ 3 2))"},
+        {"1 || 0 && 0;", "(&& (|| 1 0) 0)"},
         {"1 < 2 == 1;", "(== (< 1 2) 1)"}, {"1 >= 2 > 3;", "(> (>= 1 2) 3)"}, {"1 <= 2 != 3;", "(!= (<= 1 2) 3)"},
         {"1 + x = 2 * 3;", "(+ 1 (= x (* 2 3)))"}, {"x = y = 3;", "(= x (= y 3))"}, {"a||b;", "a||b"},
         {"_x9|Y = 1;", "(= _x9|Y 1)"}, {"((1));", "1"},
@@ -138,37 +99,25 @@ TEST(Readers, ShapesOfTrees)
         {"`a'b`;", "'a'b'"},
         // Words are numbers inside expressions but names at the start of a statement.
         {"inf;", "inf"}, {"2 * inf;", "(* 2 inf)"}, {"1 + .5;", "(+ 1 0.5)"}, {".x;", ".x"},
-    });
-}
-
-TEST(Readers, Messages)
-{
-    expectParses({
+        // Messages: the first one wins.
         {"; ; 1;", "!Syntax error: \"; 1;\""}, {"1 2;", "!Syntax error: \"1 2;\""}, {"2x;", "!Syntax error: \"2x;\""},
         {"0b2;", "!Syntax error: \"0b2;\""}, {"2 * nano;", "!Syntax error: \"2 * nano;\""},
         {"(1 2;", "!Syntax error: \"(1 2;\""}, {"1 = 2;", "!Syntax error: \"1 = 2;\""},
         {".5 + 1;", "!Syntax error: \".5 + 1;\""}, {"x.y;", "!Syntax error: \"x.y;\""},
         {"x<>1;", "!Expected expression after compare operator"},
-        {"x > = 1;", "!Expected expression after compare operator"},
+        {"x > = 1;", "!Expected expression after compare operator"}, {"f(1 2;", "!Expected \")\""},
         {"1 +* 2;", "!Expected expression after \"+\""}, {"1 + (2;", "!Expected expression after \"+\""},
         {"2 % ;", "!Expected expression after \"%\""}, {"2 ^;", "!Expected expression after \"^\""},
         {"-;", "!Expected expression after \"-\""}, {"!;", "!Expected expression after \"!\""},
         {"x = = 1;", "!Expected expression after \"=\""}, {"f(1,);", "!Expected expression after \",\""},
-        {"f(,1);", "!Expected parameters after \"f (\""}, {"f(1 2;", "!Expected \")\""},
-        {"'abc;", "!Expected quote character"}, {"';", "!Expected quote character"},
+        {"f(,1);", "!Expected parameters after \"f (\""}, {"'abc;", "!Expected quote character"},
+        {"';", "!Expected quote character"},
     });
 }
 // clang-format on
 
 TEST(Readers, NestingIsRefusedBeforeItOverflowsTheStack)
 {
-    const auto repeat = [](const std::string& part, int times)
-    {
-        std::string text;
-        for (int i = 0; i < times; ++i)
-            text += part;
-        return text;
-    };
     const std::string tooDeep = "!Expression nested too deeply.";
     expectParses({
         {repeat("(", 100000) + "1" + repeat(")", 100000) + ";", tooDeep},

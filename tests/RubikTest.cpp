@@ -1,13 +1,11 @@
-#include "Builtins.h"
 #include "KnownCubes.h"
+#include "support/BuiltinTesting.h"
 
 #include <Morvantis/Cube.h>
-#include <Morvantis/Expression.h>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-namespace Morvantis::ExpressionUtils
+namespace Morvantis::ExpressionUtils::Testing
 {
 namespace
 {
@@ -18,34 +16,24 @@ const std::string kThirteenMoves = KnownCubes::kThirteenMoves.description;
 // A failing call empties the output before its first check; a good one returns the moves' byte length.
 TEST(RubikTest, MovesOrExactErrors)
 {
-    const Value one = Value::ofNumber(1);
-    const auto str = [](const std::string& text) { return Value::ofString(text); };
-    const std::tuple<ValueList, std::string, const char*> cases[] = {
-        {{}, "", "Function 'rubik' expects 1 or more parameters."},
-        {{one, one, one}, "", "Function 'rubik' expects 2 or less parameters."},
-        {{one, one}, "", "Function 'rubik' expects 'String' parameter 1."},
-        {{str("not a cube"), one}, "", "Function 'rubik' expects 'String' parameter 2."},
-        {{str("gggrrrrrrwwwwwwwww\nbbboooooo ooogggggg rrrbbbbbbyyyyyyyyy ")}, "U ", nullptr}, // after U', in colours
-        {{str(kSolved), str(kAfterUPrime)}, "U' ", nullptr},
-        {{str(kSolved)}, "", nullptr},
-        // Already in the wanted state: no move, although the search would find a sequence that cancels out.
-        {{str(kThirteenMoves), str(kThirteenMoves)}, "", nullptr},
-        {{str(std::string(54, 'X')), str(std::string(54, 'x'))}, "", nullptr}, // the same, though no cube
-        {{str(kAfterUPrime), str(kSolved.substr(1))}, "", nullptr},
-        {{str(kSolved), str("UUUUUUUUFURRRRRRRRFFRFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB")}, "", nullptr}, // twisted pattern
+    const auto moves = [](ValueList args, const std::string& text) -> Case {
+        return {"RuBiK", std::move(args), static_cast<double>(text.size()), {}, text};
     };
-    for (const auto& [args, moves, error] : cases)
-    {
-        SCOPED_TRACE(error ? error : args.back().text);
-        std::string out = "earlier output";
-        const ValueList& given = args; // lambdas may not capture structured bindings before C++20
-        if (error)
-            EXPECT_THAT([&] { callBuiltinFunction("RuBiK", given, &out); },
-                        testing::ThrowsMessage<ErrorException>(testing::StrEq(error)));
-        else
-            EXPECT_EQ(callBuiltinFunction("RuBiK", args, &out), static_cast<double>(moves.size()));
-        EXPECT_EQ(out, moves);
-    }
+    const auto refused = [](ValueList args, const std::string& message) -> Case {
+        return {"RuBiK", std::move(args), 0, "Function 'rubik' expects " + message, ""};
+    };
+    check({
+        refused({}, "1 or more parameters."), refused({num(1), num(1), num(1)}, "2 or less parameters."),
+        refused({num(1), num(1)}, "'String' parameter 1."),
+        refused({str("not a cube"), num(1)}, "'String' parameter 2."),
+        moves({str("gggrrrrrrwwwwwwwww\nbbboooooo ooogggggg rrrbbbbbbyyyyyyyyy ")}, "U "), // after U', in colours
+        moves({str(kSolved), str(kAfterUPrime)}, "U' "), moves({str(kSolved)}, ""),
+        // Already in the wanted state: no move, although the search would find a sequence that cancels out.
+        moves({str(kThirteenMoves), str(kThirteenMoves)}, ""),
+        moves({str(std::string(54, 'X')), str(std::string(54, 'x'))}, ""), // the same, though no cube
+        moves({str(kAfterUPrime), str(kSolved.substr(1))}, ""),
+        moves({str(kSolved), str("UUUUUUUUFURRRRRRRRFFRFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB")}, ""), // twisted pattern
+    });
 }
 
 TEST(RubikTest, NormalisesDescriptions)
@@ -69,4 +57,4 @@ TEST(RubikTest, NormalisesDescriptions)
 }
 
 } // namespace
-} // namespace Morvantis::ExpressionUtils
+} // namespace Morvantis::ExpressionUtils::Testing

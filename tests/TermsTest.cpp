@@ -11,14 +11,6 @@ using namespace Morvantis::ExpressionUtils::Testing;
 namespace
 {
 
-std::string repeat(const std::string& part, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += part;
-    return text;
-}
-
 // Every text runs on an editor-sized stack, so the long chains and the deepest nests the parser
 // admits show that evaluating and releasing them takes no stack frame per operator.
 // clang-format off
@@ -38,8 +30,9 @@ TEST(Operators, ArithmeticComparisonLogicAndOrder)
         // The right operand first, and both always.
         {"(a = 1) + (a = 2); a", 1}, {"(c = 0) && (b = 1); b", 1}, {"(d = 1) || (e = 1); e", 1},
         {"(n = 1) + (n = 2) + (n = 3) + (n = 4); n", 1}, {"(m = 5) - (m = 2) * (m = 3) - (m = 1); m", 5},
-        // An assignment gives the value assigned; a string assigns NaN.
+        // An assignment gives the value assigned; a string assigns NaN; names keep their case.
         {"x = y = 3; 10 * x + y", 33}, {"s = 'text'", NAN}, {"s = 'text'; s", NAN},
+        {"a = 1; A = 2; a = 3; 10 * a + A", 32},
         // Chains of a hundred thousand terms, a pasted column among them, and the deepest nests.
         {"1" + repeat("+1", 99999), 100000}, {"1" + repeat("\n+ 1", 99999), 100000},
         {"0" + repeat("-1", 99999), -99999}, {"1" + repeat("+2*3", 99999), 599995},

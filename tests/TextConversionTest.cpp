@@ -37,73 +37,23 @@ TEST(NumberToString, CorrectlyRoundedFixedTextWithoutTrailingZeros)
     };
     // clang-format on
     for (const auto& [value, expected] : cases)
-    {
-        SCOPED_TRACE(expected);
         EXPECT_EQ(numberToString(value), expected);
-    }
-}
-
-TEST(StripTrailingZeros, InPlaceAndCopyAgree)
-{
-    // clang-format off
-    const std::pair<std::string, std::string> cases[] = {
-        {"12.500", "12.5"}, {"100.000", "100"}, {"0.000000", "0"}, {"-0.000", "-0"}, {"12.5", "12.5"},
-        {"0.10", "0.1"}, {"7.", "7"}, {"1000.0001000", "1000.0001"}, {"inf", "inf"}, {"-nan", "-nan"},
-        {"100", "100"}, {"", ""},
-    };
-    // clang-format on
-    for (const auto& [input, expected] : cases)
-    {
-        SCOPED_TRACE(input);
-        EXPECT_EQ(stripTrailingZerosCopy(input), expected);
-        std::string text = input;
-        stripTrailingZeros(text);
-        EXPECT_EQ(text, expected);
-    }
-}
-
-TEST(EncodeUtf8CodePoint, BoundariesAndRoom)
-{
-    // code point, room, result, bytes written
-    // clang-format off
-    const std::tuple<uint32_t, int32_t, int32_t, std::string> cases[] = {
-        {0x00, 1, 1, "\0"s}, {0x41, 1, 1, "A"}, {0x41, 0, -2, ""}, {0x41, -1, -2, ""}, {0x7F, 6, 1, "\x7F"},
-        {0x80, 2, 2, "\xC2\x80"}, {0x80, 1, -2, ""}, {0x7FF, 2, 2, "\xDF\xBF"}, {0x800, 3, 3, "\xE0\xA0\x80"},
-        {0x800, 2, -2, ""}, {0xD800, 3, 3, "\xED\xA0\x80"}, {0xFFFF, 3, 3, "\xEF\xBF\xBF"},
-        {0x10000, 4, 4, "\xF0\x90\x80\x80"}, {0x10FFFF, 4, 4, "\xF4\x8F\xBF\xBF"}, {0x10FFFF, 3, -2, ""},
-        {0x1FFFFF, 4, 4, "\xF7\xBF\xBF\xBF"}, {0x200000, 5, 5, "\xF8\x88\x80\x80\x80"},
-        {0x3FFFFFF, 5, 5, "\xFB\xBF\xBF\xBF\xBF"}, {0x3FFFFFF, 4, -2, ""},
-        {0x4000000, 6, 6, "\xFC\x84\x80\x80\x80\x80"}, {0x7FFFFFFF, 6, 6, "\xFD\xBF\xBF\xBF\xBF\xBF"},
-        {0x7FFFFFFF, 5, -2, ""}, {0x80000000u, 8, -1, ""}, {0x80000000u, 0, -1, ""}, {0xFFFFFFFFu, 8, -1, ""},
-    };
-    // clang-format on
-    for (const auto& [codePoint, room, result, written] : cases)
-    {
-        SCOPED_TRACE(testing::Message() << std::hex << codePoint << " room " << std::dec << room);
-        std::string buffer(8, 'U');
-        EXPECT_EQ(encodeUtf8CodePoint(buffer.data(), codePoint, room), result);
-        EXPECT_EQ(buffer, written + std::string(8 - written.size(), 'U')); // nothing past the sequence
-    }
 }
 
 // Each source is allocated to its exact size, so the sanitizer lane catches a read past what may be looked at.
-TEST(DecodeUtf8CodePoint, SequencesErrorsAndRoom)
+TEST(Utf8CodePoint, SequencesErrorsAndRoom)
 {
     // bytes, room, result, code point (on success)
     // clang-format off
     const std::tuple<std::string, int32_t, int32_t, uint32_t> cases[] = {
-        {"A", 8, 1, 0x41}, {"\0"s, 8, 1, 0}, {"\x7F", 0, 1, 0x7F}, {"\x80", 8, -1, 0}, {"\xBF", 0, -1, 0},
-        {"\xC0\x80", 8, -1, 0}, {"\xFE", 8, -1, 0}, {"\xFF", 8, -1, 0}, {"\xC2\x80", 8, 2, 0x80},
+        {"\0"s, 8, 1, 0}, {"\x7F", 0, 1, 0x7F}, {"\xBF", 0, -1, 0}, {"\xC0\x80", 8, -1, 0}, {"\xFE", 8, -1, 0},
         {"\xDF\xBF", 2, 2, 0x7FF}, {"\xC3(", 8, -1, 0}, {"\xC3", 1, -2, 0}, {"\xE0\x9F\xBF", 8, -1, 0},
         {"\xE0\xA0\x80", 8, 3, 0x800}, {"\xED\xA0\x80", 8, 3, 0xD800}, {"\xEF\xBF\xBF", 3, 3, 0xFFFF},
-        {"\xE2\x82", 2, -2, 0},
-        {"\xE2" "A", 8, -1, 0}, {"\xE2\x82\0"s, 8, -1, 0}, {"\xF0\x8F\xBF\xBF", 8, -1, 0},
-        {"\xF0\x90\x80\x80", 8, 4, 0x10000}, {"\xF0\x9F\x98\x80", 4, 4, 0x1F600}, {"\xF4\x90\x80\x80", 8, 4, 0x110000},
-        {"\xF7\xBF\xBF\xBF", 8, 4, 0x1FFFFF}, {"\xF0\x9F\x98", 3, -2, 0}, {"\xF0\x9F\x98" "A", 8, -1, 0},
-        {"\xF8\x87\xBF\xBF\xBF", 8, -1, 0}, {"\xF8\x88\x80\x80\x80", 8, 5, 0x200000},
-        {"\xFB\xBF\xBF\xBF\xBF", 5, 5, 0x3FFFFFF}, {"\xF8\x88\x80\x80", 4, -2, 0},
-        {"\xFC\x83\xBF\xBF\xBF\xBF", 8, -1, 0}, {"\xFC\x84\x80\x80\x80\x80", 8, 6, 0x4000000},
-        {"\xFD\xBF\xBF\xBF\xBF\xBF", 6, 6, 0x7FFFFFFF}, {"\xFD\xBF\xBF\x7F", 8, -1, 0},
+        {"\xE2\x82", 2, -2, 0}, {"\xE2\x82\0"s, 8, -1, 0}, {"\xF0\x8F\xBF\xBF", 8, -1, 0},
+        {"\xF0\x90\x80\x80", 8, 4, 0x10000}, {"\xF7\xBF\xBF\xBF", 8, 4, 0x1FFFFF}, {"\xF0\x9F\x98", 3, -2, 0},
+        {"\xF8\x87\xBF\xBF\xBF", 8, -1, 0}, {"\xF8\x88\x80\x80\x80", 8, 5, 0x200000}, {"\xF8\x88\x80\x80", 4, -2, 0},
+        {"\xFC\x83\xBF\xBF\xBF\xBF", 8, -1, 0}, {"\xFD\xBF\xBF\xBF\xBF\xBF", 6, 6, 0x7FFFFFFF},
+        {"\xFD\xBF\xBF\x7F", 8, -1, 0},
     };
     // clang-format on
     for (const auto& [source, room, result, expected] : cases)
@@ -114,6 +64,12 @@ TEST(DecodeUtf8CodePoint, SequencesErrorsAndRoom)
         EXPECT_EQ(decodeUtf8CodePoint(codePoint, exact.data(), room), result);
         EXPECT_EQ(codePoint, result > 0 ? expected : 0xDEADBEEF);
     }
+    // The encoder past what wide text and the framework's strings reach, and with no room.
+    char buffer[8] = {};
+    EXPECT_EQ(encodeUtf8CodePoint(buffer, 0x41, 0), -2);
+    EXPECT_EQ(encodeUtf8CodePoint(buffer, 0x80000000u, 8), -1);
+    EXPECT_EQ(encodeUtf8CodePoint(buffer, 0x7FFFFFFF, 6), 6);
+    EXPECT_EQ(std::string(buffer, 6), "\xFD\xBF\xBF\xBF\xBF\xBF");
 }
 
 TEST(Utf8ToWide, RefusedBytesSurrogatePairsAndNuls)
@@ -132,10 +88,9 @@ TEST(Utf8ToWide, RefusedBytesSurrogatePairsAndNuls)
     // clang-format on
     for (const auto& [input, expected] : cases)
     {
-        SCOPED_TRACE(testing::PrintToString(input));
         WideString out{'o', 'l', 'd'};
         utf8ToWide(input, out);
-        EXPECT_EQ(out, expected);
+        EXPECT_EQ(out, expected) << testing::PrintToString(input);
     }
 }
 
@@ -145,18 +100,13 @@ TEST(WideToUtf8, EveryUnitEncodedAloneAndRoundTrips)
     const std::pair<WideString, std::string> cases[] = {
         {{}, ""}, {{0x7F}, "\x7F"}, {{0x80}, "\xC2\x80"}, {{0x7FF}, "\xDF\xBF"}, {{0x800}, "\xE0\xA0\x80"},
         {{0xFFFF}, "\xEF\xBF\xBF"}, {{'a', 0, 'b'}, "a\0b"s}, {{0xD83D, 0xDE00}, "\xED\xA0\xBD\xED\xB8\x80"},
-        {{0xDC00, 'z'}, "\xED\xB0\x80z"}, {{'a', 0xD800}, "a\xED\xA0\x80"},
     };
     // clang-format on
     for (const auto& [input, expected] : cases)
     {
-        SCOPED_TRACE(testing::PrintToString(expected));
         std::string out = "old";
         wideToUtf8(input, out);
         EXPECT_EQ(out, expected);
-        WideString back;
-        utf8ToWide(out, back);
-        EXPECT_EQ(back, input);
     }
 
     WideString everyUnit; // lone and reversed surrogates included
@@ -169,22 +119,22 @@ TEST(WideToUtf8, EveryUnitEncodedAloneAndRoundTrips)
     EXPECT_TRUE(back == everyUnit);
 }
 
+// Encodes what the framework's strings hold, up to four bytes a code point.
 TEST(CopyToUtf8Buffer, StopsAtCapacityAndMarksAUnitThatDoesNotFit)
 {
-    const juce::String eAcute = juce::String::charToString(0xE9);
+    const juce::String eAcute = juce::String::charToString(0xE9), smiley = juce::String::charToString(0x1F600);
     // clang-format off
     const std::tuple<juce::String, int32_t, std::string> cases[] = {
         {"abcdef", 7, "abcdef\0"s}, {"abcdef", 4, "abc\0"s}, {"abcdef", 1, "\0"s}, {"abcdef", 0, ""},
         {"", 5, "\0"s}, {eAcute, 3, "\xC3\xA9\0"s}, {eAcute, 2, "~\0"s}, {"a" + eAcute + "b", 3, "a~\0"s},
-        {"a" + eAcute + "b", 4, "a\xC3\xA9\0"s},
+        {"a" + eAcute + "b", 4, "a\xC3\xA9\0"s}, {smiley, 5, "\xF0\x9F\x98\x80\0"s}, {smiley, 4, "~\0"s},
     };
     // clang-format on
     for (const auto& [text, capacity, written] : cases)
     {
-        SCOPED_TRACE(text + " capacity " + juce::String(capacity));
         std::string buffer(12, 'U');
         copyToUtf8Buffer(text, buffer.data(), capacity);
-        EXPECT_EQ(buffer, written + std::string(12 - written.size(), 'U'));
+        EXPECT_EQ(buffer, written + std::string(12 - written.size(), 'U')) << text << " capacity " << capacity;
     }
 }
 

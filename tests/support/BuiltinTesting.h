@@ -37,24 +37,21 @@ inline void check(const std::vector<Case>& cases)
 {
     for (const Case& c : cases)
     {
-        std::string call = c.name;
+        std::string call = c.name, out = kUntouched, message;
         for (const Value& a : c.args)
             call += a.isNumber() ? " " + testing::PrintToString(a.number) : " \"" + a.text + '"';
         SCOPED_TRACE(call);
-        std::string out = kUntouched;
+        double v = 0;
         try
         {
-            const double v = callBuiltinFunction(c.name, c.args, &out);
-            EXPECT_TRUE(c.message.empty()) << "no error, value " << v;
-            if (std::isnan(c.expected))
-                EXPECT_TRUE(std::isnan(v)) << v;
-            else
-                EXPECT_EQ(v, c.expected);
+            v = callBuiltinFunction(c.name, c.args, &out);
         }
         catch (const Morvantis::ErrorException& e)
         {
-            EXPECT_EQ(e.what(), c.message);
+            message = e.what();
         }
+        EXPECT_EQ(message, c.message);
+        EXPECT_TRUE(!message.empty() || (std::isnan(c.expected) ? std::isnan(v) : v == c.expected)) << v;
         EXPECT_EQ(out, c.out);
     }
 }
@@ -79,18 +76,21 @@ inline void checkCalls(const std::vector<Calls>& tables)
     check(cases);
 }
 
-// The refusals of a member of n number arguments: a wrong count before any type, then the first non-number.
-inline void addArityFailures(std::vector<Case>& cases, const std::string& name, std::size_t n)
+// The refusals of members of n number arguments: a wrong count before any type, then the first non-number.
+inline void addArityFailures(std::vector<Case>& cases, std::size_t n, const std::vector<std::string>& names)
 {
-    const std::string prefix = "Function '" + name + "' expects ";
-    if (n > 0)
-        cases.push_back({name, ValueList(n - 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
-    cases.push_back({name, ValueList(n + 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
-    for (std::size_t i = 0; i < n; ++i)
+    for (const std::string& name : names)
     {
-        ValueList args(n, str("x"));
-        std::fill_n(args.begin(), i, num(1));
-        cases.push_back({name, args, 0, prefix + "'Value' parameter " + std::to_string(i + 1) + "."});
+        const std::string prefix = "Function '" + name + "' expects ";
+        if (n > 0)
+            cases.push_back({name, ValueList(n - 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
+        cases.push_back({name, ValueList(n + 1, str("x")), 0, prefix + std::to_string(n) + " parameters."});
+        for (std::size_t i = 0; i < n; ++i)
+        {
+            ValueList args(n, str("x"));
+            std::fill_n(args.begin(), i, num(1));
+            cases.push_back({name, args, 0, prefix + "'Value' parameter " + std::to_string(i + 1) + "."});
+        }
     }
 }
 

@@ -23,8 +23,7 @@ class LocalHttpServer
     {
         int status;
         std::string body;
-        // Announce twice the body, then drop the connection after it.
-        bool cut = false;
+        bool cut = false; // announce twice the body, then drop the connection after it
     };
 
     explicit LocalHttpServer(std::map<std::string, Reply> replies) : replies_(std::move(replies))
@@ -45,8 +44,6 @@ class LocalHttpServer
         server_.stop();
         thread_.join();
     }
-    LocalHttpServer(const LocalHttpServer&) = delete;
-    LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
     std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
     int requests() const { return requests_; }
@@ -56,32 +53,21 @@ class LocalHttpServer
     {
         ++requests_;
         const auto found = replies_.find(path);
+        response.status = found == replies_.end() ? 404 : found->second.status;
         if (found == replies_.end())
-        {
-            response.status = 404;
             return;
-        }
-        const Reply& reply = found->second;
-        response.status = reply.status;
-        if (!reply.cut)
-        {
-            response.set_content(reply.body, "text/plain");
-            return;
-        }
+        const std::string& body = found->second.body;
+        if (!found->second.cut)
+            return response.set_content(body, "text/plain");
         // The first byte, a pause, the rest, then the drop: the client must have opened its stream
         // before the cut, or the cut fails the request instead of shortening the body.
-        const std::string& body = reply.body;
         response.set_content_provider(2 * body.size(), "text/plain",
                                       [&body](std::size_t offset, std::size_t, httplib::DataSink& sink)
                                       {
-                                          if (offset == 0)
-                                          {
-                                              sink.write(body.data(), 1);
-                                              std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                                              return true;
-                                          }
-                                          sink.write(body.data() + 1, body.size() - 1);
-                                          return false;
+                                          const bool first = offset == 0;
+                                          sink.write(body.data() + (first ? 0 : 1), first ? 1 : body.size() - 1);
+                                          std::this_thread::sleep_for(std::chrono::milliseconds(first ? 100 : 0));
+                                          return first;
                                       });
     }
 
