@@ -41,6 +41,7 @@ TEST(Calls, ControlFunctionsAndTheirLimits)
         // 257 nested calls are the limit, for the control functions and the built-ins alike.
         {nested("exec", 256, "x"), NAN}, {nested("exec", 257, "1"), 1}, {nested("exec", 257, "x"), 0, tooDeep},
         {nested("abs", 257, "x"), 0, tooDeep}, {nested("exec", 257, "x = 1"), 0, tooDeep},
+        {repeat("max(1, ", 257) + "x" + repeat(")", 257), 0, tooDeep}, // a built-in of two arguments
         {nested("exec", 258, "1"), 0, tooDeep},
     });
 }
