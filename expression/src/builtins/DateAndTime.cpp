@@ -56,42 +56,16 @@ std::optional<std::tm> localCalendar(double t)
     return fields;
 }
 
-template <int std::tm::*Field, int Offset> double calendarField(const char* f, const ValueList& args)
+template <int std::tm::*Field, int Offset> double calendarField(double seconds)
 {
-    const std::optional<std::tm> fields = localCalendar(singleNumberArg(f, args));
+    const std::optional<std::tm> fields = localCalendar(seconds);
     if (!fields)
         return kNaN;
     return static_cast<double>((*fields).*Field) + static_cast<double>(Offset);
 }
 
-double year(const ValueList& args, std::string&)
+double millisec(double t)
 {
-    return calendarField<&std::tm::tm_year, 1900>("year", args);
-}
-double month(const ValueList& args, std::string&)
-{
-    return calendarField<&std::tm::tm_mon, 1>("month", args);
-}
-double day(const ValueList& args, std::string&)
-{
-    return calendarField<&std::tm::tm_mday, 0>("day", args);
-}
-double hour(const ValueList& args, std::string&)
-{
-    return calendarField<&std::tm::tm_hour, 0>("hour", args);
-}
-double minute(const ValueList& args, std::string&)
-{
-    return calendarField<&std::tm::tm_min, 0>("minute", args);
-}
-double second(const ValueList& args, std::string&)
-{
-    return calendarField<&std::tm::tm_sec, 0>("second", args);
-}
-
-double millisec(const ValueList& args, std::string&)
-{
-    const double t = singleNumberArg("millisec", args);
     if (!(std::fabs(t) < kTwoPow63))
         return kNaN;
     const double whole = static_cast<double>(static_cast<int64_t>(t));
@@ -99,8 +73,15 @@ double millisec(const ValueList& args, std::string&)
 }
 
 constexpr Entry kEntries[] = {
-    {"date", date}, {"datetime", datetime}, {"year", year},     {"month", month},       {"day", day},
-    {"hour", hour}, {"minute", minute},     {"second", second}, {"millisec", millisec},
+    {"date", date},
+    {"datetime", datetime},
+    {"year", nullptr, calendarField<&std::tm::tm_year, 1900>},
+    {"month", nullptr, calendarField<&std::tm::tm_mon, 1>},
+    {"day", nullptr, calendarField<&std::tm::tm_mday, 0>},
+    {"hour", nullptr, calendarField<&std::tm::tm_hour, 0>},
+    {"minute", nullptr, calendarField<&std::tm::tm_min, 0>},
+    {"second", nullptr, calendarField<&std::tm::tm_sec, 0>},
+    {"millisec", nullptr, millisec},
 };
 } // namespace
 

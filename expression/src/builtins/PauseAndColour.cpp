@@ -12,9 +12,9 @@ namespace Morvantis::ExpressionUtils::Builtins
 {
 namespace
 {
-double sleep(const ValueList& args, std::string&)
+double sleep(double seconds)
 {
-    const int32_t ms = roundToInt32(singleNumberArg("sleep", args) * 1000.0);
+    const int32_t ms = roundToInt32(seconds * 1000.0);
     if (ms > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return 1.0;
@@ -38,9 +38,9 @@ enum class Component
     Brightness
 };
 
-template <Component Which> double colourComponent(const char* f, const ValueList& args)
+template <Component Which> double colourComponent(double rgb)
 {
-    const uint32_t colour = word32(singleNumberArg(f, args));
+    const uint32_t colour = word32(rgb);
     double hue = 0.0;
     double saturation = 0.0;
     double brightness = 0.0;
@@ -53,24 +53,11 @@ template <Component Which> double colourComponent(const char* f, const ValueList
         return brightness;
 }
 
-double rgb2hue(const ValueList& args, std::string&)
-{
-    return colourComponent<Component::Hue>("rgb2hue", args);
-}
-double rgb2sat(const ValueList& args, std::string&)
-{
-    return colourComponent<Component::Saturation>("rgb2sat", args);
-}
-double rgb2lum(const ValueList& args, std::string&)
-{
-    return colourComponent<Component::Brightness>("rgb2lum", args);
-}
-
 constexpr Entry kEntries[] = {
-    {"sleep", sleep},
-    {"rgb2hue", rgb2hue},
-    {"rgb2sat", rgb2sat},
-    {"rgb2lum", rgb2lum},
+    {"sleep", nullptr, sleep},
+    {"rgb2hue", nullptr, colourComponent<Component::Hue>},
+    {"rgb2sat", nullptr, colourComponent<Component::Saturation>},
+    {"rgb2lum", nullptr, colourComponent<Component::Brightness>},
 };
 } // namespace
 

@@ -69,26 +69,6 @@ double roundValue(const ValueList& args, std::string&)
     return roundToDecimals(x, roundToInt32(numberArg("round", args, 1)));
 }
 
-double roundUp(const ValueList& args, std::string&)
-{
-    return asInt32(roundAwayFromZero(singleNumberArg("roundup", args)));
-}
-
-double floorValue(const ValueList& args, std::string&)
-{
-    return asInt32(floorTolerant(singleNumberArg("floor", args)));
-}
-
-double ceilValue(const ValueList& args, std::string&)
-{
-    return asInt32(ceilTolerant(singleNumberArg("ceil", args)));
-}
-
-double truncValue(const ValueList& args, std::string&)
-{
-    return asInt32(LibM::trunc(singleNumberArg("trunc", args)));
-}
-
 // ---- dead bands ----
 
 // A dead band around 0, the span dead..max stretched onto 0..max, then a logarithmic curve
@@ -164,11 +144,6 @@ template <typename Op> uint32_t foldWords(const char* f, const ValueList& args, 
     return acc;
 }
 
-double bitNot(const ValueList& args, std::string&)
-{
-    return fromWord(~word32(singleNumberArg("not", args)));
-}
-
 double bitAnd(const ValueList& args, std::string&)
 {
     return fromWord(foldWords("and", args, std::bit_and<uint32_t>()));
@@ -223,11 +198,6 @@ template <typename Op> double logic(const char* f, const ValueList& args, Op op)
 {
     const Pair p = binaryArgs(f, args);
     return truth(op(isTrue(p.first), isTrue(p.second)));
-}
-
-double logicNot(const ValueList& args, std::string&)
-{
-    return truth(isNearZero(singleNumberArg("lnot", args)));
 }
 
 double logicAnd(const ValueList& args, std::string&)
@@ -305,16 +275,35 @@ double lessEqual(const ValueList& args, std::string&)
 }
 
 constexpr Entry kEntries[] = {
-    {"round", roundValue},   {"roundup", roundUp},  {"floor", floorValue},
-    {"ceil", ceilValue},     {"trunc", truncValue}, {"centerex", centerExValue},
-    {"center", centerValue}, {"not", bitNot},       {"and", bitAnd},
-    {"or", bitOr},           {"xor", bitXor},       {"nand", bitNand},
-    {"nor", bitNor},         {"xnor", bitXnor},     {"shl", shiftLeft},
-    {"shr", shiftRight},     {"lnot", logicNot},    {"land", logicAnd},
-    {"lor", logicOr},        {"lxor", logicXor},    {"lnand", logicNand},
-    {"lnor", logicNor},      {"lxnor", logicXnor},  {"eq", equal},
-    {"ne", notEqual},        {"gt", greater},       {"lt", less},
-    {"ge", greaterEqual},    {"le", lessEqual},
+    {"round", roundValue},
+    {"roundup", nullptr, [](double x) { return asInt32(roundAwayFromZero(x)); }},
+    {"floor", nullptr, [](double x) { return asInt32(floorTolerant(x)); }},
+    {"ceil", nullptr, [](double x) { return asInt32(ceilTolerant(x)); }},
+    {"trunc", nullptr, [](double x) { return asInt32(LibM::trunc(x)); }},
+    {"centerex", centerExValue},
+    {"center", centerValue},
+    {"not", nullptr, [](double x) { return fromWord(~word32(x)); }},
+    {"and", bitAnd},
+    {"or", bitOr},
+    {"xor", bitXor},
+    {"nand", bitNand},
+    {"nor", bitNor},
+    {"xnor", bitXnor},
+    {"shl", shiftLeft},
+    {"shr", shiftRight},
+    {"lnot", nullptr, [](double x) { return truth(isNearZero(x)); }},
+    {"land", logicAnd},
+    {"lor", logicOr},
+    {"lxor", logicXor},
+    {"lnand", logicNand},
+    {"lnor", logicNor},
+    {"lxnor", logicXnor},
+    {"eq", equal},
+    {"ne", notEqual},
+    {"gt", greater},
+    {"lt", less},
+    {"ge", greaterEqual},
+    {"le", lessEqual},
 };
 } // namespace
 
