@@ -1,4 +1,7 @@
-// Speed of the engine on typical selections and on the largest flat inputs a user may paste.
+// Speed of the engine on typical selections and on the largest flat inputs a user may paste, and
+// the time and memory of a statement that runs a call 96 million times.
+#include "../tests/support/HeapCounter.h"
+
 #include <Morvantis/Expression.h>
 
 #include <benchmark/benchmark.h>
@@ -59,5 +62,26 @@ void BM_ManyStatements(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ManyStatements)->RangeMultiplier(10)->Range(100, 100000)->Complexity(benchmark::oN);
+
+// Four nested loops of 99 around one call: the statement must hold what one call holds, however
+// many calls it runs.
+void BM_FourNestedLoops(benchmark::State& state)
+{
+    const std::string text = "for(i = 0, i < 99, i = i + 1, for(j = 0, j < 99, j = j + 1, "
+                             "for(k = 0, k < 99, k = k + 1, for(l = 0, l < 99, l = l + 1, max(i, j, k)))))";
+    Evaluator evaluator;
+    double result = 0.0;
+    std::string error;
+    Morvantis::Testing::restartPeak();
+    const std::size_t before = Morvantis::Testing::heapBytes();
+    for (auto _ : state)
+    {
+        if (!evaluateText(evaluator, text, &result, &error, nullptr) || result != 98.0)
+            state.SkipWithError(("unexpected outcome: " + error).c_str());
+    }
+    state.counters["calls"] = 99.0 * 99 * 99 * 99;
+    state.counters["peak_heap_bytes"] = static_cast<double>(Morvantis::Testing::peakHeapBytes() - before);
+}
+BENCHMARK(BM_FourNestedLoops)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "Text.h"
 
 #include <cmath>
+#include <cstddef>
+#include <memory_resource>
 
 namespace Morvantis::ExpressionUtils
 {
@@ -12,6 +14,18 @@ namespace Morvantis::ExpressionUtils
 namespace
 {
 constexpr int kForLimit = 100; // the iteration that fails
+
+// The values of one call live as long as the call: on its stack for the usual few arguments, on
+// the heap beyond. A statement that calls built-ins in a loop then holds what one call holds.
+class CallValues
+{
+    alignas(Value) std::byte local_[4 * sizeof(Value)];
+    std::pmr::monotonic_buffer_resource memory_{local_, sizeof local_, std::pmr::new_delete_resource()};
+
+  public:
+    explicit CallValues(std::size_t count) { list.reserve(count); }
+    ValueList list{&memory_}; // built after the memory it takes from, and gone before it
+};
 } // namespace
 
 double FunctionTerm::evaluateNumber(Scope& scope, int32_t depth)
@@ -92,14 +106,14 @@ double FunctionTerm::evaluateBuiltin(Scope& scope, int32_t depth)
         const Builtins::Entry* entry = Builtins::findEntry(name_);
         if (entry != nullptr && entry->ofNumber != nullptr && value.isNumber())
             return entry->ofNumber(value.number);
-        ValueList values(1, std::move(value), arguments_.get_allocator());
-        return Builtins::call(entry, name_, values, textOut_);
+        CallValues values(1);
+        values.list.push_back(std::move(value));
+        return Builtins::call(entry, name_, values.list, textOut_);
     }
-    ValueList values(arguments_.get_allocator());
-    values.reserve(arguments_.size());
+    CallValues values(arguments_.size());
     for (const TermRef& argument : arguments_)
-        values.push_back(argument->evaluateArgument(scope, depth + 1));
-    return Builtins::call(Builtins::findEntry(name_), name_, values, textOut_);
+        values.list.push_back(argument->evaluateArgument(scope, depth + 1));
+    return Builtins::call(Builtins::findEntry(name_), name_, values.list, textOut_);
 }
 
 } // namespace Morvantis::ExpressionUtils

@@ -4,23 +4,32 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <memory_resource>
 #include <new>
 #include <utility>
 #include <vector>
 
-// AddressSanitizer must see every node's own lifetime, so its builds give each node a heap block.
+// Under AddressSanitizer the arena poisons what it does not hand out and counts its live nodes, so
+// a node or list used after its memory went back is reported as it would be on the heap.
 #if defined(__SANITIZE_ADDRESS__)
-#define MORVANTIS_NODES_ON_HEAP 1
+#define MORVANTIS_ARENA_CHECKS 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define MORVANTIS_NODES_ON_HEAP 1
+#define MORVANTIS_ARENA_CHECKS 1
 #endif
+#endif
+#if defined(MORVANTIS_ARENA_CHECKS)
+#include <sanitizer/asan_interface.h>
+#include <sanitizer/common_interface_defs.h>
 #endif
 
 namespace Morvantis
 {
+
+class NodeArena;
 
 // Counts are plain integers: a tree belongs to the one thread that evaluates it.
 class RefCnt
@@ -32,21 +41,16 @@ class RefCnt
     virtual ~RefCnt() = default;
 
     void addRef() noexcept { ++count_; }
-    void release() noexcept
-    {
-        if (--count_ != 0)
-            return;
-        if (inArena_)
-            this->~RefCnt(); // the arena keeps the memory until it is reset
-        else
-            delete this;
-    }
+    void release() noexcept;
     int32_t refCount() const noexcept { return count_; }
 
   private:
     friend class NodeArena;
     int32_t count_ = 0;
-    bool inArena_ = false;
+    NodeArena* arena_ = nullptr; // the arena whose memory holds the node; null for a heap node
+#if defined(MORVANTIS_ARENA_CHECKS)
+    std::size_t arenaBytes_ = 0; // the size of the whole node, poisoned when it goes
+#endif
 };
 
 // The counting pointer; may be null.
@@ -104,27 +108,55 @@ template <class T, class... Args> Ref<T> makeRef(Args&&... args)
 class NodeArena final : public std::pmr::memory_resource
 {
   public:
-    NodeArena() = default;
+    NodeArena() noexcept { poison(initial_, sizeof initial_); }
+    ~NodeArena() override
+    {
+        reset();
+        unpoison(initial_, sizeof initial_); // the stack frame goes back to other functions
+    }
     NodeArena(const NodeArena&) = delete;
     NodeArena& operator=(const NodeArena&) = delete;
 
     template <class T, class... Args> Ref<T> make(Args&&... args)
     {
-#if defined(MORVANTIS_NODES_ON_HEAP)
-        return makeRef<T>(std::forward<Args>(args)...);
-#else
         T* node = new (take(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
-        node->inArena_ = true;
-        return Ref<T>(node);
+        node->arena_ = this;
+#if defined(MORVANTIS_ARENA_CHECKS)
+        node->arenaBytes_ = sizeof(T);
+        ++liveNodes_;
 #endif
+        return Ref<T>(node);
     }
     // For the nodes' own lists, which then live and go with the statement too.
     std::pmr::memory_resource* resource() noexcept
     {
         return this;
     }
+    // The arena keeps a released node's memory until it is reset.
+    void destroy(RefCnt* node) noexcept
+    {
+#if defined(MORVANTIS_ARENA_CHECKS)
+        void* memory = dynamic_cast<void*>(node);
+        const std::size_t bytes = node->arenaBytes_;
+        node->~RefCnt();
+        poison(memory, bytes);
+        --liveNodes_;
+#else
+        node->~RefCnt();
+#endif
+    }
     void reset() noexcept
     {
+#if defined(MORVANTIS_ARENA_CHECKS)
+        if (liveNodes_ != 0)
+        {
+            std::fprintf(stderr, "NodeArena: %zu node(s) still referenced when the statement's memory goes back\n",
+                         liveNodes_);
+            __sanitizer_print_stack_trace();
+            std::abort();
+        }
+        poison(initial_, sizeof initial_);
+#endif
         chunks_.clear();
         next_ = initial_;
         end_ = initial_ + sizeof initial_;
@@ -134,15 +166,17 @@ class NodeArena final : public std::pmr::memory_resource
     void* take(std::size_t size, std::size_t alignment)
     {
         std::byte* start = alignUp(next_, alignment);
-        if (size > static_cast<std::size_t>(end_ - start))
+        if (size + kRedZone > static_cast<std::size_t>(end_ - start))
         {
             // Each chunk twice the last, so a long statement takes few of them.
-            const std::size_t chunk = std::max(size + alignment, sizeof initial_ << (chunks_.size() + 1));
+            const std::size_t chunk = std::max(size + kRedZone + alignment, sizeof initial_ << (chunks_.size() + 1));
             chunks_.emplace_back(new std::byte[chunk]); // left uninitialised: nodes are built in it
+            poison(chunks_.back().get(), chunk);
             start = alignUp(chunks_.back().get(), alignment);
             end_ = chunks_.back().get() + chunk;
         }
-        next_ = start + size;
+        next_ = start + size + kRedZone;
+        unpoison(start, size);
         return start;
     }
     static std::byte* alignUp(std::byte* p, std::size_t alignment) // a power of two
@@ -154,16 +188,47 @@ class NodeArena final : public std::pmr::memory_resource
     {
         return take(size, alignment);
     }
-    void do_deallocate(void*, std::size_t, std::size_t) override {}
+    // A list that grows during parsing leaves its old storage here.
+    void do_deallocate(void* p, std::size_t size, std::size_t) override
+    {
+        poison(p, size);
+    }
     bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override
     {
         return this == &other;
     }
+
+#if defined(MORVANTIS_ARENA_CHECKS)
+    static constexpr std::size_t kRedZone = 16; // left poisoned after each block
+    static void poison(const void* p, std::size_t size) noexcept
+    {
+        ASAN_POISON_MEMORY_REGION(p, size);
+    }
+    static void unpoison(const void* p, std::size_t size) noexcept
+    {
+        ASAN_UNPOISON_MEMORY_REGION(p, size);
+    }
+    std::size_t liveNodes_ = 0;
+#else
+    static constexpr std::size_t kRedZone = 0;
+    static void poison(const void*, std::size_t) noexcept {}
+    static void unpoison(const void*, std::size_t) noexcept {}
+#endif
 
     alignas(std::max_align_t) std::byte initial_[2048];
     std::byte* next_ = initial_;
     std::byte* end_ = initial_ + sizeof initial_;
     std::vector<std::unique_ptr<std::byte[]>> chunks_;
 };
+
+inline void RefCnt::release() noexcept
+{
+    if (--count_ != 0)
+        return;
+    if (arena_ != nullptr)
+        arena_->destroy(this);
+    else
+        delete this;
+}
 
 } // namespace Morvantis

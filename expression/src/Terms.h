@@ -88,8 +88,7 @@ class SymbolTerm final : public Term
 class FunctionTerm final : public Term
 {
   public:
-    // The argument list, and the values of the arguments when the call runs, take their memory
-    // from lists (the statement's arena when it has one).
+    // The argument list takes its memory from lists (the statement's arena when it has one).
     FunctionTerm(std::string_view name, std::string* textOut, std::pmr::memory_resource* lists)
         : name_(name), arguments_(lists), textOut_(textOut)
     {

@@ -32,7 +32,7 @@ struct Value
     bool isString() const { return type == Type::String; }
 };
 
-// Built-in calls take their lists from the statement's arena.
+// Each call of a built-in gives it a list of its own, gone when the call ends.
 using ValueList = std::pmr::vector<Value>;
 
 } // namespace Morvantis::ExpressionUtils
