@@ -37,9 +37,10 @@ TEST(CountersAndTime, DeterministicResultsAndRefusals)
     check({
         {"date", {str("1970-01-02")}, 86400}, {"date", {str("2021-11-25T12:00:00.250+01:00")}, 1637838000.25},
         {"date", {str("garbage")}, 0}, {"hex", {str("")}, 0}, {"hex", {str("FFFFFFFF")}, 4294967295.0},
-        {"hex", {str("123456789")}, 0x23456789}, {"hex", {str("aBcDeF09")}, 0xABCDEF09}, {"bin", {str("101")}, 5},
-        {"bin", {str("1" + std::string(32, '0'))}, 0}, {"chr", {str("AB")}, 16706}, {"chr", {str("ABCDE")}, 1111704645},
-        {"chr", {str("\xC3\xA9")}, 50089}, {"chr", {str("\0A"s)}, 65},
+        {"hex", {str("123456789")}, 0x23456789}, {"hex", {str("aBcDeF09")}, 0xABCDEF09}, {"hex", {str("ff")}, 255},
+        {"hex", {str("cafe")}, 51966}, {"bin", {str("101")}, 5}, {"bin", {str("1" + std::string(32, '0'))}, 0},
+        {"chr", {str("AB")}, 16706}, {"chr", {str("ABCDE")}, 1111704645}, {"chr", {str("\xC3\xA9")}, 50089},
+        {"chr", {str("\0A"s)}, 65},
         {"rand", {str("a"), str("b"), str("c")}, 0, "Function 'rand' expects 2 or less parameters."},
         {"rand", {str("a"), num(2)}, 0, "Function 'rand' expects 'Value' parameter 1."},
         {"rand", {num(1), str("b")}, 0, "Function 'rand' expects 'Value' parameter 2."},
