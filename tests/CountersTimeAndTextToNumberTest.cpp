@@ -22,7 +22,7 @@ using namespace Morvantis::ExpressionUtils::Testing;
 using namespace std::string_literals;
 
 // Refusals report the first failing check.
-TEST(CountersAndTime, DeterministicResultsAndRefusals)
+TEST(CountersTimeAndTextToNumber, DeterministicResultsAndRefusals)
 {
     checkCalls({
         {"inc", {{4, 5, 0, 5}, {5, 5, 0, 0}, {kNaN, 5, 0, 1}, {9, kNaN, 0, 10}}},
@@ -59,7 +59,7 @@ TEST(CountersAndTime, DeterministicResultsAndRefusals)
     EXPECT_TRUE(std::signbit(callBuiltinFunction("min", {num(-0.0), num(0.0)}, nullptr)));
 }
 
-TEST(CountersAndTime, RandStaysInItsRangeAndReachesAllOfIt)
+TEST(CountersTimeAndTextToNumber, RandStaysInItsRangeAndReachesAllOfIt)
 {
     // A negative bound is a huge unsigned modulus.
     const std::tuple<ValueList, double, double> cases[] = {
@@ -83,7 +83,7 @@ TEST(CountersAndTime, RandStaysInItsRangeAndReachesAllOfIt)
     }
 }
 
-TEST(CountersAndTime, DatetimeIsTheClockInWholeMilliseconds)
+TEST(CountersTimeAndTextToNumber, DatetimeIsTheClockInWholeMilliseconds)
 {
     const auto seconds = []
     { return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count(); };
@@ -94,7 +94,7 @@ TEST(CountersAndTime, DatetimeIsTheClockInWholeMilliseconds)
     EXPECT_EQ(std::round(now * 1000.0), now * 1000.0);
 }
 
-TEST(CountersAndTime, CalendarFieldsFollowTheZoneAndAreNaNWithoutAWholeSecond)
+TEST(CountersTimeAndTextToNumber, CalendarFieldsFollowTheZoneAndAreNaNWithoutAWholeSecond)
 {
     const bool hadZone = std::getenv("TZ") != nullptr;
     const std::string savedZone = hadZone ? std::getenv("TZ") : "";
