@@ -41,14 +41,17 @@ if(WIN32)
     -e "s/^#define _Reg long$/#define _Reg long long/" -e "s/^#define __LONG_MAX .*/#define __LONG_MAX 0x7fffffffL/")
 endif()
 file(MAKE_DIRECTORY "${musl_generated}/bits")
+# Generated beside its place and copied only when it differs: a header rewritten by every configure
+# would make every musl object, and everything linking them, out of date.
 execute_process(
   COMMAND sed ${musl_llp64} -f "${musl_dir}/tools/mkalltypes.sed"
     "${musl_dir}/arch/x86_64/bits/alltypes.h.in" "${musl_dir}/include/alltypes.h.in"
-  OUTPUT_FILE "${musl_generated}/bits/alltypes.h"
+  OUTPUT_FILE "${musl_generated}/alltypes.h.new"
   RESULT_VARIABLE alltypes_result)
 if(NOT alltypes_result EQUAL 0)
   message(FATAL_ERROR "generating musl's alltypes.h failed")
 endif()
+file(COPY_FILE "${musl_generated}/alltypes.h.new" "${musl_generated}/bits/alltypes.h" ONLY_IF_DIFFERENT)
 
 add_library(morvantis_libm STATIC ${musl_sources})
 set_target_properties(morvantis_libm PROPERTIES C_STANDARD 99 C_EXTENSIONS OFF)

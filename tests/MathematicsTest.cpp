@@ -12,8 +12,8 @@ namespace
 using namespace Morvantis::ExpressionUtils;
 using namespace Morvantis::ExpressionUtils::Testing;
 
-// The last rows hold exact bits where C runtimes disagree: argument reduction of huge angles, pow's last
-// places, and rounding next to a half.
+// The last rows hold exact bits where C runtimes disagree: argument reduction of huge angles and pow's last
+// places.
 TEST(Mathematics, DefinedNumbersDefaultsAndFunctions)
 {
     // clang-format off
@@ -31,8 +31,7 @@ TEST(Mathematics, DefinedNumbersDefaultsAndFunctions)
         {"exp2", {{-1, 0.5}}}, {"log", {{kE, 1}, {kNaN, kNaN}, {kInf, kInf}}}, {"log10", {{1000, 3}}},
         {"log2", {{8, 3}}},
         {"sin", {{1e10, -0.48750602508751067}, {1e22, -0.8522008497671888}}}, {"cos", {{1e300, -0.5753861119575491}}},
-        {"pow", {{1.0000000833720721, 710, 1.0000591959207576}}}, {"round", {{0.49999999999999994, 0}}},
-        {"not", {{-0.49999999999999994, 4294967295}}},
+        {"pow", {{1.0000000833720721, 710, 1.0000591959207576}}},
     });
     // clang-format on
     EXPECT_FALSE(std::signbit(callBuiltinFunction("abs", {num(-0.0)}, nullptr)));

@@ -21,9 +21,10 @@ TEST(Operators, ArithmeticComparisonLogicAndOrder)
         {"-7 % 3", -1}, {"2^10", 1024}, {"(-8)^(1/3)", NAN},
         // An undefined left operand counts as absent: a sum gives the right operand, a difference its negation.
         {"(x) + 3", 3}, {"5 + (1/0)", INFINITY}, {"(x) - 3", -3}, {"(-1/0) - -2", 2}, {"(0/0) - (1/0)", -INFINITY},
-        // Only equality has a tolerance.
-        {"0.1 + 0.2 == 0.3", 1}, {"1 == 1 + 1e-12", 0}, {"1 + 1e-14 > 1", 1}, {"x == x", 0}, {"x != x", 1},
-        {"(1/0) == (1/0)", 1}, {"(1/0) == (-1/0)", 0}, {"x <= x", 0}, {"2 >= 2", 1}, {"1 < 2", 1}, {"3 != 3", 0},
+        // Only equality has a tolerance, and a difference of 1e-13 is already outside it.
+        {"0.1 + 0.2 == 0.3", 1}, {"1 == 1 + 1e-12", 0}, {"1e-13 == 0", 0}, {"1e-13 != 0", 1}, {"1 + 1e-14 > 1", 1},
+        {"x == x", 0}, {"x != x", 1}, {"(1/0) == (1/0)", 1}, {"(1/0) == (-1/0)", 0}, {"x <= x", 0}, {"2 >= 2", 1},
+        {"1 < 2", 1}, {"3 != 3", 0},
         // NaN counts as true for the logic operators.
         {"x && 1", 1}, {"x || 0", 1}, {"!x", 0}, {"0 || 1e-14", 0}, {"1 && 1e-13", 1}, {"!1e-14", 1},
         {"!'abc'", 0}, {"y = 5; -y", -5}, {"y = 0; !y", 1},

@@ -25,7 +25,7 @@ using namespace Morvantis::ExpressionUtils::Testing;
 using Morvantis::Testing::LocalHttpServer;
 using namespace std::string_literals;
 
-TEST(OutputAndDigests, SleepRoundsToMillisecondsAndSkipsWhatDoesNotFit)
+TEST(PauseColourOutputAndDigests, SleepRoundsToMillisecondsAndSkipsWhatDoesNotFit)
 {
     // {seconds, at least, below}, the two bounds in milliseconds
     const std::tuple<double, int, int> cases[] = {{0.0005, 1, 200}, {0.03, 30, 500}, {-2, 0, 50}, {3000000, 0, 50}};
@@ -38,7 +38,7 @@ TEST(OutputAndDigests, SleepRoundsToMillisecondsAndSkipsWhatDoesNotFit)
     }
 }
 
-TEST(OutputAndDigests, ColourComponentsInSinglePrecision)
+TEST(PauseColourOutputAndDigests, ColourComponentsInSinglePrecision)
 {
     // 0xFF00FF00: alpha plays no part; 65280.5 rounds to 65281; NaN is black.
     checkCalls({
@@ -73,7 +73,7 @@ class ScratchDirectory
 
 // Files of a million "a" show that a file's digest covers all of it. The checksums empty the text
 // output as the digests do.
-TEST(OutputAndDigests, DigestsAndChecksumsMatchPublishedVectorsAndRefuse)
+TEST(PauseColourOutputAndDigests, DigestsAndChecksumsMatchPublishedVectorsAndRefuse)
 {
     const ScratchDirectory scratch;
     scratch.write("million-a", std::string(1000000, 'a'));
@@ -117,7 +117,7 @@ TEST(OutputAndDigests, DigestsAndChecksumsMatchPublishedVectorsAndRefuse)
     EXPECT_TRUE(!wasRoot || ::seteuid(0) == 0);
 }
 
-TEST(OutputAndDigests, PrintAppendsPercentFTextAndClearEmpties)
+TEST(PauseColourOutputAndDigests, PrintAppendsPercentFTextAndClearEmpties)
 {
     check({
         {"print", {}, 0, {}, kUntouched},
@@ -154,7 +154,7 @@ const std::string kLargeBody = []
     return bytes;
 }();
 
-TEST(OutputAndDigests, UrlTakesAnyBodyAndReplacesAFileOnlyWithAWholeOne)
+TEST(PauseColourOutputAndDigests, UrlTakesAnyBodyAndReplacesAFileOnlyWithAWholeOne)
 {
     // clang-format off
     const LocalHttpServer server({{"/hello", {200, "hello world"}}, {"/missing", {404, "not here"}},

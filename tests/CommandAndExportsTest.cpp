@@ -1,8 +1,8 @@
 // What the editor host under Wine cannot reach or reaches poorly: the portable command, the calculator
 // exports and the selection read, in the native lanes (sanitizers included).
-#include "ExpressionCommand.h"
 #include "CalculatorExports.h"
 #include "EditorMessages.h"
+#include "ExpressionCommand.h"
 
 #include <gtest/gtest.h>
 

@@ -22,7 +22,7 @@ using namespace Morvantis::ExpressionUtils::Testing;
 using namespace std::string_literals;
 
 // Refusals report the first failing check.
-TEST(CountersAndTime, DeterministicResultsAndRefusals)
+TEST(CountersTimeAndTextToNumber, DeterministicResultsAndRefusals)
 {
     checkCalls({
         {"inc", {{4, 5, 0, 5}, {5, 5, 0, 0}, {kNaN, 5, 0, 1}, {9, kNaN, 0, 10}}},
@@ -37,9 +37,10 @@ TEST(CountersAndTime, DeterministicResultsAndRefusals)
     check({
         {"date", {str("1970-01-02")}, 86400}, {"date", {str("2021-11-25T12:00:00.250+01:00")}, 1637838000.25},
         {"date", {str("garbage")}, 0}, {"hex", {str("")}, 0}, {"hex", {str("FFFFFFFF")}, 4294967295.0},
-        {"hex", {str("123456789")}, 0x23456789}, {"hex", {str("aBcDeF09")}, 0xABCDEF09}, {"bin", {str("101")}, 5},
-        {"bin", {str("1" + std::string(32, '0'))}, 0}, {"chr", {str("AB")}, 16706}, {"chr", {str("ABCDE")}, 1111704645},
-        {"chr", {str("\xC3\xA9")}, 50089}, {"chr", {str("\0A"s)}, 65},
+        {"hex", {str("123456789")}, 0x23456789}, {"hex", {str("aBcDeF09")}, 0xABCDEF09}, {"hex", {str("ff")}, 255},
+        {"hex", {str("cafe")}, 51966}, {"bin", {str("101")}, 5}, {"bin", {str("1" + std::string(32, '0'))}, 0},
+        {"chr", {str("AB")}, 16706}, {"chr", {str("ABCDE")}, 1111704645}, {"chr", {str("\xC3\xA9")}, 50089},
+        {"chr", {str("\0A"s)}, 65},
         {"rand", {str("a"), str("b"), str("c")}, 0, "Function 'rand' expects 2 or less parameters."},
         {"rand", {str("a"), num(2)}, 0, "Function 'rand' expects 'Value' parameter 1."},
         {"rand", {num(1), str("b")}, 0, "Function 'rand' expects 'Value' parameter 2."},
@@ -58,7 +59,7 @@ TEST(CountersAndTime, DeterministicResultsAndRefusals)
     EXPECT_TRUE(std::signbit(callBuiltinFunction("min", {num(-0.0), num(0.0)}, nullptr)));
 }
 
-TEST(CountersAndTime, RandStaysInItsRangeAndReachesAllOfIt)
+TEST(CountersTimeAndTextToNumber, RandStaysInItsRangeAndReachesAllOfIt)
 {
     // A negative bound is a huge unsigned modulus.
     const std::tuple<ValueList, double, double> cases[] = {
@@ -82,7 +83,7 @@ TEST(CountersAndTime, RandStaysInItsRangeAndReachesAllOfIt)
     }
 }
 
-TEST(CountersAndTime, DatetimeIsTheClockInWholeMilliseconds)
+TEST(CountersTimeAndTextToNumber, DatetimeIsTheClockInWholeMilliseconds)
 {
     const auto seconds = []
     { return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count(); };
@@ -93,7 +94,7 @@ TEST(CountersAndTime, DatetimeIsTheClockInWholeMilliseconds)
     EXPECT_EQ(std::round(now * 1000.0), now * 1000.0);
 }
 
-TEST(CountersAndTime, CalendarFieldsFollowTheZoneAndAreNaNWithoutAWholeSecond)
+TEST(CountersTimeAndTextToNumber, CalendarFieldsFollowTheZoneAndAreNaNWithoutAWholeSecond)
 {
     const bool hadZone = std::getenv("TZ") != nullptr;
     const std::string savedZone = hadZone ? std::getenv("TZ") : "";
