@@ -27,10 +27,12 @@ void runCommandCases(Session& session, Checks& checks)
     const std::string three[] = {"1" + std::string(99998, ' ') + "+", "2" + std::string(998, ' ') + "+", "3+3+3+3+33"};
     const std::string threeText = three[0] + "\r\n" + three[1] + "\r\n" + three[2];
     const std::string lines = "1+\r\n20+2+\r\n300+3+\r\n4000+\r\n50000+50"; // five lengths, the last line longest
-    const Morvantis::Testing::LocalHttpServer server(
-        {{"/hello", {200, "Hello from 127.0.0.1\n"}}, {"/missing", {404, "no such page\n"}}});
+    const Morvantis::Testing::LocalHttpServer server({{"/hello", {200, "Hello from 127.0.0.1\n"}},
+                                                      {"/missing", {404, "no such page\n"}},
+                                                      {"/moved", {302, "/hello"}}});
     const auto url = [](const std::string& address) { return "url('" + address + "')"; };
     const std::string hello = url(server.url("/hello")), missing = url(server.url("/missing"));
+    const std::string moved = url(server.url("/moved"));
     const std::string closed = url(Morvantis::Testing::LocalHttpServer({}).url("/")); // gone at once
     // Overlong forms, an encoded surrogate, code points past U+FFFF and U+10FFFF, stray continuation bytes,
     // and a sequence cut short by the closing quote.
@@ -71,10 +73,11 @@ void runCommandCases(Session& session, Checks& checks)
         {"rectangle of zero width, at column 1", lines, empty, std::nullopt, {{1, 27}}, rectangle},
         {"rectangle of lines cut at column 2", lines,
          busy + L"Expr ERROR: Syntax error: \"1+\r\n20\r\n30\r\n40\r\n50;\"\n", L"ERROR", cutAtTwo, rectangle},
-        // The body lands on the clipboard and its length on the status bar, an error status's too; where
-        // nothing listens, there is no stream and no error.
+        // The body lands on the clipboard and its length on the status bar, an error status's too; a
+        // redirection is followed; where nothing listens, there is no stream and no error.
         {"url", hello, busy + L"Expr: " + ascii(hello) + L" = 21\n", L"Hello from 127.0.0.1\n"},
         {"url of a missing page", missing, busy + L"Expr: " + ascii(missing) + L" = 13\n", L"no such page\n"},
+        {"url redirected", moved, busy + L"Expr: " + ascii(moved) + L" = 21\n", L"Hello from 127.0.0.1\n"},
         {"url of a closed port", closed, busy + L"Expr: " + ascii(closed) + L" = 0\n", L"0"},
         {"1 MiB of (", std::string(mebibyte, '('), busy + tooDeep, L"ERROR"},
         {"1 MiB of - and !", std::string(mebibyte / 2, '-') + std::string(mebibyte / 2, '!') + "1", busy + tooDeep,
