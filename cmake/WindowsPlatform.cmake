@@ -1,6 +1,6 @@
 # Windows (mingw-w64 cross build): third-party libraries for JUCE, static runtime, the full JUCE module set.
 set(MORVANTIS_WINDOWS_DEPS_DIR "${PROJECT_SOURCE_DIR}/build/windows-deps" CACHE PATH
-  "Cache of the cross-built libpng and libjpeg")
+  "Cache of the cross-built libpng, libjpeg and Scintilla")
 execute_process(
   COMMAND bash "${PROJECT_SOURCE_DIR}/scripts/windows-deps.sh" "${MORVANTIS_WINDOWS_DEPS_DIR}"
   RESULT_VARIABLE deps_result)
@@ -10,6 +10,8 @@ endif()
 set(deps_prefix "${MORVANTIS_WINDOWS_DEPS_DIR}/install")
 # cpp-httplib's single header, alone in its folder, for the Wine host's test server.
 set(MORVANTIS_HTTPLIB_INCLUDE_DIR "${deps_prefix}/httplib")
+# The editor's views in the Wine host.
+set(MORVANTIS_SCINTILLA_DLL "${deps_prefix}/bin/Scintilla.dll")
 
 set(MORVANTIS_JUCE_WINDOWS_INCLUDES "${deps_prefix}/include")
 # Order matters for static archives: png needs zlib. gdi32 is missing from JUCE's own mingw list.

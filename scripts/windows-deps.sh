@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds libpng and libjpeg as static mingw-w64 libraries from Debian's own source packages, and
-# takes cpp-httplib's single header from its source package for the Wine host's test server.
+# Scintilla.dll (the editor's views, from the scite package) for the Wine host; takes cpp-httplib's single
+# header from its source package for the Wine host's test server.
 # Usage: scripts/windows-deps.sh <cache-dir>   (the prefix to use ends up in <cache-dir>/install)
 # Debian ships no mingw build of any of them; zlib comes from libz-mingw-w64-dev. The httplib.h that
 # libcpp-httplib-dev installs only declares what the Linux library libcpp-httplib.so defines.
@@ -9,7 +10,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="$(mkdir -p "${1:?cache directory}" && cd "$1" && pwd)"
 prefix="$cache/install"
-recipe=4 # bump when the steps below change
+recipe=5 # bump when the steps below change
 stamp="$cache/done-$recipe"
 [ -f "$stamp" ] && exit 0
 
@@ -22,7 +23,7 @@ mingw=/usr/x86_64-w64-mingw32
 jobs="$(nproc)"
 
 rm -rf "$cache/src" "$cache/build" "$prefix"
-bash "$root/scripts/debian-source.sh" "$cache/src" libpng1.6 libjpeg-turbo cpp-httplib
+bash "$root/scripts/debian-source.sh" "$cache/src" libpng1.6 libjpeg-turbo cpp-httplib scite
 
 cmake_cross() { # source-dir build-dir cmake-args...
   local src="$1" bld="$2"
@@ -55,7 +56,21 @@ cmake_cross "$cache/src/libpng1.6" "$cache/build/png" -DPNG_SHARED=OFF -DPNG_STA
 mkdir -p "$prefix/httplib"
 cp "$cache/src/cpp-httplib/httplib.h" "$prefix/httplib/"
 
-for file in lib/libpng.a lib/libjpeg.a httplib/httplib.h; do
+echo "windows-deps: building Scintilla.dll" >&2
+# The makefile's own link flags (-static) take libstdc++, libgcc and winpthread into the DLL.
+make -C "$cache/src/scite/scintilla/win32" -j "$jobs" CXX=x86_64-w64-mingw32-g++-posix \
+  WINDRES=x86_64-w64-mingw32-windres AR=x86_64-w64-mingw32-ar RANLIB=x86_64-w64-mingw32-ranlib \
+  ../bin/Scintilla.dll >"$cache/scintilla.log" 2>&1 || { tail -n 30 "$cache/scintilla.log" >&2; exit 1; }
+mkdir -p "$prefix/bin"
+cp "$cache/src/scite/scintilla/bin/Scintilla.dll" "$prefix/bin/"
+# Wine finds Windows' own DLLs only; a runtime DLL of the compiler would stop the host from starting.
+imports="$(x86_64-w64-mingw32-objdump -p "$prefix/bin/Scintilla.dll" | sed -n 's/^\s*DLL Name: //p')"
+if grep -qiv -e '^\(gdi32\|imm32\|kernel32\|msimg32\|msvcrt\|ole32\|oleaut32\|user32\)\.dll$' <<<"$imports"; then
+  echo "windows-deps: Scintilla.dll imports more than Windows' own DLLs:" $imports >&2
+  exit 1
+fi
+
+for file in lib/libpng.a lib/libjpeg.a httplib/httplib.h bin/Scintilla.dll; do
   [ -f "$prefix/$file" ] || { echo "windows-deps: $file missing after the build" >&2; exit 1; }
 done
 rm -rf "$cache/build"

@@ -13,94 +13,96 @@
 namespace Host
 {
 
-namespace
-{
-
-std::wstring joined(const std::vector<std::wstring>& texts)
-{
-    std::wstring out;
-    for (const auto& text : texts)
-        out += (out.empty() ? L"" : L" | ") + text;
-    return out;
-}
-
-} // namespace
-
 void runCommandCases(Session& session, Checks& checks)
 {
-    constexpr size_t megabyte = 1000000;
-    const std::wstring busy = L"Expr: ...", empty = L"Expr: EMPTY";
+    constexpr size_t mebibyte = 1 << 20;
+    const std::wstring busy = L"Expr: ... | ", empty = L"Expr: EMPTY";
     const std::wstring tooDeep = L"Expr ERROR: Expression nested too deeply.\n";
     const auto ascii = [](const std::string& text) { return std::wstring(text.begin(), text.end()); };
-    std::mt19937 generator(20251125);                        // a fixed seed, so a failure can be replayed
-    std::string randomBytes(megabyte, '\0'), manySelections; // in the latter, the main selection is the last "1"
+    std::mt19937 generator(20251125); // a fixed seed, so a failure can be replayed
+    std::string randomBytes(mebibyte, '\0');
     for (char& byte : randomBytes)
-        byte = static_cast<char>(generator() % 255 + 1); // no NUL: the view's text would end at the first one
-    for (size_t i = 0; i < megabyte / 2; ++i)
-        manySelections += "1+";
-    manySelections += "1";
-    const Morvantis::Testing::LocalHttpServer server(
-        {{"/hello", {200, "Hello from 127.0.0.1\n"}}, {"/missing", {404, "no such page\n"}}});
+        byte = static_cast<char>(generator() % 255 + 1); // no NUL, which the view hands out as a blank
+    // 100 kB, 1 kB and 10 bytes on lines of their own; the view's text is the three of them in a row.
+    const std::string three[] = {"1" + std::string(99998, ' ') + "+", "2" + std::string(998, ' ') + "+", "3+3+3+3+33"};
+    const std::string threeText = three[0] + "\r\n" + three[1] + "\r\n" + three[2];
+    const std::string lines = "1+\r\n20+2+\r\n300+3+\r\n4000+\r\n50000+50"; // five lengths, the last line longest
+    const Morvantis::Testing::LocalHttpServer server({{"/hello", {200, "Hello from 127.0.0.1\n"}},
+                                                      {"/missing", {404, "no such page\n"}},
+                                                      {"/moved", {302, "/hello"}}});
     const auto url = [](const std::string& address) { return "url('" + address + "')"; };
     const std::string hello = url(server.url("/hello")), missing = url(server.url("/missing"));
+    const std::string moved = url(server.url("/moved"));
     const std::string closed = url(Morvantis::Testing::LocalHttpServer({}).url("/")); // gone at once
     // Overlong forms, an encoded surrogate, code points past U+FFFF and U+10FFFF, stray continuation bytes,
     // and a sequence cut short by the closing quote.
     const std::string notUtf8 =
         "print('\xC0\x80\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80\xF8\x88\x80\x80\x80\x80\xBF\xE2\x82')";
+    const std::wstring randomStart = busy + L"Expr ERROR: Syntax error: \"";
+    constexpr unsigned prefixOnly = 32; // of the status texts
+    const std::vector<Range> all, backwards{{mebibyte, 0}}, cutAtTwo{{0, 28}};
+    const std::vector<Range> threeRanges{{0, 100000}, {100002, 101002}, {101004, 101014}};
     // In order: each row that leaves the clipboard alone follows one with another clipboard text.
     const struct
     {
         const char* name;
-        std::string selectedText;              // what the view hands out for SCI_GETSELTEXT
-        std::vector<std::wstring> statuses;    // every NPPM_SETSTATUSBAR text; only the start with prefixOnly
+        std::string text;                      // the case's bytes in the view's document
+        std::wstring statuses;                 // every NPPM_SETSTATUSBAR text, joined
         std::optional<std::wstring> clipboard; // nullopt: left as it was
-        intptr_t mainLength = -1;              // end - start of the main selection; -1: the whole text
-        bool prefixOnly = false;
-        int view = 0;
-        bool backwards = false;
+        std::vector<Range> ranges = {};        // none: all of the text
+        unsigned how = 0;                      // for select(), and prefixOnly
     } cases[] = {
-        {"backwards in the second view", "2^5", {busy, L"Expr: 2^5 = 32\n"}, L"32", -1, false, 1, true},
-        {"NUL, then 1 MB", std::string(1, '\0') + randomBytes, {empty}, std::nullopt},
-        {"empty main selection among others", "1+2", {empty}, std::nullopt, 0},
-        {"emoji", "print('\xF0\x9F\x98\x80')", {busy, L"Expr: print('\U0001F600') = 0\n"}, L"\U0001F600\n"},
+        {"backwards in the second view", "2^5", busy + L"Expr: 2^5 = 32\n", L"32", {{3, 0}}, secondView},
+        {"empty main selection beside another", "1+2", empty, std::nullopt, {{0, 3}, {1, 1}}},
+        // The view hands a NUL out as a blank.
+        {"NUL, then 1 MiB, the whole document", '\0' + randomBytes, randomStart, L"ERROR", all,
+         wholeDocument | prefixOnly},
+        {"1 MiB, the whole document backwards", randomBytes, randomStart, L"ERROR", backwards,
+         wholeDocument | prefixOnly},
+        {"emoji, from a view whose size counts the NUL", "print('\xF0\x9F\x98\x80')",
+         busy + L"Expr: print('\U0001F600') = 0\n", L"\U0001F600\n", all, sizeCountsNul},
         // The engine keeps the bytes; the status shows '#', and the framework copies no text at all.
-        {"invalid UTF-8", notUtf8, {busy, L"Expr: print('#####\xD800\xFFFD\xFFFD####') = 0\n"}, L""},
-        {"1 MB of selections, the main one last",
-         manySelections,
-         {busy, L"Expr: " + ascii(manySelections) + L" = 500001\n"},
-         L"500001",
-         1},
-        {"1 MB of random bytes", randomBytes, {busy, L"Expr ERROR: Syntax error: \""}, L"ERROR", -1, true},
-        // A rectangle's limits span more bytes than its lines hold.
-        {"rectangle", "1+\r\n2+\r\n3\r\n", {busy, L"Expr: 1+\r\n2+\r\n3 = 6\n"}, L"6", 100},
-        // The body lands on the clipboard and its length on the status bar, an error status's too; where
-        // nothing listens, there is no stream and no error.
-        {"url", hello, {busy, L"Expr: " + ascii(hello) + L" = 21\n"}, L"Hello from 127.0.0.1\n"},
-        {"url of a missing page", missing, {busy, L"Expr: " + ascii(missing) + L" = 13\n"}, L"no such page\n"},
-        {"url of a closed port", closed, {busy, L"Expr: " + ascii(closed) + L" = 0\n"}, L"0"},
-        {"1 MB of (", std::string(megabyte, '('), {busy, tooDeep}, L"ERROR"},
-        {"1 MB of -", std::string(megabyte, '-') + "1", {busy, tooDeep}, L"ERROR"},
-        {"1 MB of !", std::string(megabyte, '!') + "1", {busy, tooDeep}, L"ERROR"},
+        {"invalid UTF-8, from a view whose start is after its end", notUtf8,
+         busy + L"Expr: print('#####\xD800\xFFFD\xFFFD####') = 0\n", L"", all, startAfterEnd},
+        // The view's text is the three in a row, longer than the main selection.
+        {"three selections: 100 kB, 1 kB, then a 10-byte main one", threeText,
+         busy + L"Expr: " + ascii(three[0] + three[1] + three[2]) + L" = 48\n", L"48", threeRanges},
+        // A rectangle's text carries CR LF after each line; its limits span other bytes than its lines hold.
+        {"rectangle of whole lines", lines, busy + L"Expr: 1+\r\n20+2+\r\n300+3+\r\n4000+\r\n50000+50 = 54376\n",
+         L"54376", all, rectangle},
+        {"rectangle of zero width, at column 1", lines, empty, std::nullopt, {{1, 27}}, rectangle},
+        {"rectangle of lines cut at column 2", lines,
+         busy + L"Expr ERROR: Syntax error: \"1+\r\n20\r\n30\r\n40\r\n50;\"\n", L"ERROR", cutAtTwo, rectangle},
+        // The body lands on the clipboard and its length on the status bar, an error status's too; a
+        // redirection is followed; where nothing listens, there is no stream and no error.
+        {"url", hello, busy + L"Expr: " + ascii(hello) + L" = 21\n", L"Hello from 127.0.0.1\n"},
+        {"url of a missing page", missing, busy + L"Expr: " + ascii(missing) + L" = 13\n", L"no such page\n"},
+        {"url redirected", moved, busy + L"Expr: " + ascii(moved) + L" = 21\n", L"Hello from 127.0.0.1\n"},
+        {"url of a closed port", closed, busy + L"Expr: " + ascii(closed) + L" = 0\n", L"0"},
+        {"1 MiB of (", std::string(mebibyte, '('), busy + tooDeep, L"ERROR"},
+        {"1 MiB of - and !", std::string(mebibyte / 2, '-') + std::string(mebibyte / 2, '!') + "1", busy + tooDeep,
+         L"ERROR"},
     };
     auto& editor = session.editor;
     for (const auto& c : cases)
     {
         const std::string name = std::string(c.name) + ": ";
-        editor.select(c.selectedText, c.view, c.backwards);
-        if (c.mainLength >= 0)
-            editor.views[c.view].end = editor.views[c.view].start + c.mainLength;
+        editor.select(c.text, c.ranges, c.how);
         const std::wstring before = readClipboardText().value_or(L"(empty)");
 
         std::printf("  %s\n", c.name); // a crash still shows which input it was
-        session.runExpression();
+        session.run(0, c.name);
 
-        const std::wstring expected = joined(c.statuses);
-        std::wstring got = joined(editor.statuses);
-        if (c.prefixOnly)
-            got.resize(std::min(got.size(), expected.size()));
-        checks.equal(got, expected, name + "status texts");
+        std::wstring got;
+        for (const std::wstring& status : editor.statuses)
+            got += (got.empty() ? L"" : L" | ") + status;
+        if (c.how & prefixOnly)
+            got.resize(std::min(got.size(), c.statuses.size()));
+        checks.equal(got, c.statuses, name + "status texts");
         checks.equal(readClipboardText().value_or(L"(empty)"), c.clipboard.value_or(before), name + "clipboard");
+        for (const std::string& complaint : editor.complaints)
+            checks.expect(false, name + complaint);
+        editor.complaints.clear();
     }
 }
 

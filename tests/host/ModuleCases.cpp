@@ -1,8 +1,6 @@
 // What the editor and other plugins see of the module: the calculator exports, the name, the menu, the
-// version resource, and unloading.
+// version resource and unloading; and the About box.
 #include "Session.h"
-
-#include <windows.h>
 
 #include <cmath>
 #include <vector>
@@ -57,6 +55,14 @@ void runModuleCases(Session& session, Checks& checks)
     // Last, after everything that keeps state has been used: the evaluators die with the DLL.
     checks.expect(FreeLibrary(plugin.module) != 0, "FreeLibrary succeeds");
     checks.expect(GetModuleHandleW(L"MorvantisNpp64.dll") == nullptr, "the DLL is gone after FreeLibrary");
+}
+
+void runAboutCase(Session& session, Checks& checks)
+{
+    // Return triggers the box's only button, OK.
+    checks.equal(session.run(1, "About", true), L"Morvantis", "the title of the box About shows");
+    // The message manager the box left behind must not disturb the other command.
+    checks.equal(session.evaluate("1+1"), L"Expr: 1+1 = 2\n", "Expression still works after About");
 }
 
 } // namespace Host

@@ -1,10 +1,9 @@
 // The url tests' HTTP server on 127.0.0.1, natively and in the Wine host: it answers GET from a table
-// of paths and any other path with 404 and no body, one request per connection.
+// of paths (a 3xx reply redirects) and any other path with 404 and no body, one request per connection.
 #pragma once
 
 #include <httplib.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <map>
@@ -22,7 +21,7 @@ class LocalHttpServer
     struct Reply
     {
         int status;
-        std::string body;
+        std::string body; // for a 3xx status, the path it sends the client to
         bool cut = false; // announce twice the body, then drop the connection after it
     };
 
@@ -46,16 +45,16 @@ class LocalHttpServer
     }
 
     std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
-    int requests() const { return requests_; }
 
   private:
     void answer(const std::string& path, httplib::Response& response)
     {
-        ++requests_;
         const auto found = replies_.find(path);
         response.status = found == replies_.end() ? 404 : found->second.status;
         if (found == replies_.end())
             return;
+        if (response.status / 100 == 3)
+            return response.set_redirect(found->second.body, response.status);
         const std::string& body = found->second.body;
         if (!found->second.cut)
             return response.set_content(body, "text/plain");
@@ -72,7 +71,6 @@ class LocalHttpServer
     }
 
     const std::map<std::string, Reply> replies_;
-    std::atomic<int> requests_{0};
     httplib::Server server_;
     int port_ = 0;
     std::thread thread_;
