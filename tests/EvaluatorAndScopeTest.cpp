@@ -39,7 +39,9 @@ TEST(EvaluateText, ReportsEveryStatementReachedInOrder)
         {"1; 2;3", true, 3, "1[1] 2[2] 3[3]"}, {"5;;", true, 0, "5[5] 0[]"},
         {"x = 2; 3 * x", true, 6, "2[x = 2] 6[3 * x]"},
         {"x = 2; 1 +; y = 3", false, 0, "2[x = 2] !Expected expression after \"+\"[1 +; y = 3;]"},
-        {"x = 2; foo(2); y = 3", false, 0, "2[x = 2] !Unknown function 'foo'.[foo(2)]"},
+        // A call refused for its count runs nothing; a built-in's arguments run before its name is looked up.
+        {"x = 2; if(y = 1); y = 3", false, 0, "2[x = 2] !Function 'if' expects 2 or 3 parameters.[if(y = 1)]"},
+        {"foo(x = 2); y = 3", false, 0, "!Unknown function 'foo'.[foo(x = 2)]"},
     };
     // clang-format on
     for (const auto& [text, ok, result, reports] : cases)
@@ -61,8 +63,7 @@ TEST(EvaluateText, ReportsEveryStatementReachedInOrder)
 // The default callback stands in for a missing one; an exception from a callback ends the call quietly.
 TEST(EvaluateText, DefaultAndThrowingCallbacks)
 {
-    Transcript fallback;
-    Transcript given;
+    Transcript fallback, given;
     Evaluator evaluator;
     evaluator.defaultCallback = &fallback;
     evaluate(evaluator, "1");

@@ -45,13 +45,4 @@ TEST(Calls, ControlFunctionsAndTheirLimits)
 }
 // clang-format on
 
-// A call refused for its count runs nothing; a built-in's arguments have their effects before its name is looked up.
-TEST(Calls, EffectsOfRefusedCalls)
-{
-    Evaluator evaluator;
-    EXPECT_FALSE(evaluate(evaluator, "if(z = 1)").ok);
-    EXPECT_EQ(evaluate(evaluator, "foo(w = 1)").error, "Unknown function 'foo'.");
-    EXPECT_EQ(evaluate(evaluator, "10 * exists(z) + w").value, 1);
-}
-
 } // namespace
