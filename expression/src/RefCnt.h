@@ -47,9 +47,11 @@ class RefCnt
   private:
     friend class NodeArena;
     int32_t count_ = 0;
-    NodeArena* arena_ = nullptr; // the arena whose memory holds the node; null for a heap node
 #if defined(MORVANTIS_ARENA_CHECKS)
-    std::size_t arenaBytes_ = 0; // the size of the whole node, poisoned when it goes
+    NodeArena* arena_ = nullptr; // the arena that holds the node, and counts and poisons it; null on the heap
+    std::size_t arenaBytes_ = 0; // the size of the whole node
+#else
+    bool inArena_ = false; // a node in a statement's arena; its memory stays there until the arena is reset
 #endif
 };
 
@@ -120,10 +122,12 @@ class NodeArena final : public std::pmr::memory_resource
     template <class T, class... Args> Ref<T> make(Args&&... args)
     {
         T* node = new (take(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
-        node->arena_ = this;
 #if defined(MORVANTIS_ARENA_CHECKS)
+        node->arena_ = this;
         node->arenaBytes_ = sizeof(T);
         ++liveNodes_;
+#else
+        node->inArena_ = true;
 #endif
         return Ref<T>(node);
     }
@@ -132,19 +136,17 @@ class NodeArena final : public std::pmr::memory_resource
     {
         return this;
     }
-    // The arena keeps a released node's memory until it is reset.
+#if defined(MORVANTIS_ARENA_CHECKS)
+    // A released node's memory stays poisoned until the arena is reset.
     void destroy(RefCnt* node) noexcept
     {
-#if defined(MORVANTIS_ARENA_CHECKS)
         void* memory = dynamic_cast<void*>(node);
         const std::size_t bytes = node->arenaBytes_;
         node->~RefCnt();
         poison(memory, bytes);
         --liveNodes_;
-#else
-        node->~RefCnt();
-#endif
     }
+#endif
     void reset() noexcept
     {
 #if defined(MORVANTIS_ARENA_CHECKS)
@@ -225,10 +227,14 @@ inline void RefCnt::release() noexcept
 {
     if (--count_ != 0)
         return;
+#if defined(MORVANTIS_ARENA_CHECKS)
     if (arena_ != nullptr)
-        arena_->destroy(this);
-    else
-        delete this;
+        return arena_->destroy(this);
+#else
+    if (inArena_)
+        return this->~RefCnt();
+#endif
+    delete this;
 }
 
 } // namespace Morvantis
