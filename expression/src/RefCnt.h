@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <memory_resource>
 #include <new>
@@ -22,6 +20,8 @@
 #endif
 #endif
 #if defined(MORVANTIS_ARENA_CHECKS)
+#include <cstdio>
+#include <cstdlib>
 #include <sanitizer/asan_interface.h>
 #include <sanitizer/common_interface_defs.h>
 #endif
