@@ -1,4 +1,4 @@
-// url against a local server: bodies to the text output, to a new or old file.
+// url against a local server: bodies to the text output, to a new or old file, never over a folder.
 #include "support/BuiltinTesting.h"
 #include "support/LocalHttpServer.h"
 #include "support/ScratchDirectory.h"
@@ -69,6 +69,31 @@ TEST(Url, UrlTakesAnyBodyAndReplacesAFileOnlyWithAWholeOne)
     const ScratchDirectory scratch;
     EXPECT_EQ(callBuiltinFunction("url", {str(server.url("/hello")), str(scratch.path("new"))}, nullptr), 11);
     EXPECT_EQ(scratch.read("new"), "hello world");
+}
+
+// A folder where the file should go, empty or not, or a link to one, is left as it was: the call gives 0
+// and writes nothing, there or beside it.
+TEST(Url, NeverReplacesAFolder)
+{
+    const LocalHttpServer server({{"/hello", {200, "hello world"}}});
+    const ScratchDirectory scratch;
+    ASSERT_TRUE(scratch.file("empty").createDirectory().wasOk());
+    ASSERT_TRUE(scratch.file("full").createDirectory().wasOk());
+    scratch.write("full/kept", "kept");
+    ASSERT_TRUE(scratch.file("full").createSymbolicLink(scratch.file("link"), false));
+    for (const char* folder : {"empty", "full", "link"})
+    {
+        SCOPED_TRACE(folder);
+        std::string textOut = "old";
+        EXPECT_EQ(callBuiltinFunction("url", {str(server.url("/hello")), str(scratch.path(folder))}, &textOut), 0.0);
+        EXPECT_EQ(textOut, "");
+        EXPECT_TRUE(scratch.file(folder).isDirectory());
+        EXPECT_EQ(scratch.entries(), 3) << "nothing new beside the folder";
+    }
+    EXPECT_EQ(scratch.file("empty").getNumberOfChildFiles(juce::File::findFilesAndDirectories), 0);
+    EXPECT_EQ(scratch.file("full").getNumberOfChildFiles(juce::File::findFilesAndDirectories), 1);
+    EXPECT_EQ(scratch.read("full/kept"), "kept");
+    EXPECT_TRUE(scratch.file("link").isSymbolicLink());
 }
 
 } // namespace

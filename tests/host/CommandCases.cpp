@@ -5,13 +5,89 @@
 #include "Session.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <random>
+#include <set>
+#include <system_error>
 #include <vector>
 
 namespace Host
 {
+namespace
+{
+namespace fs = std::filesystem;
+
+// The names in a folder; a file, or nothing, where a folder should be reads as one entry "(no folder)".
+std::set<fs::path> entries(const fs::path& folder)
+{
+    std::error_code error;
+    std::set<fs::path> names;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
+        names.insert(entry->path().filename());
+    return error ? std::set<fs::path>{"(no folder)"} : names;
+}
+
+std::string content(const fs::path& file)
+{
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(file, error);
+    if (error)
+        return "(no file)";
+    std::string bytes(size, '\0');
+    std::ifstream(file, std::ios::binary).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+// url with a file name, where that file cannot or must not be replaced: a folder, empty or not, and an old
+// file when the download fails. Each row gives 0, and leaves the targets, and their parent, as they were.
+void runUrlIntoFileCases(Session& session, Checks& checks)
+{
+    const Morvantis::Testing::LocalHttpServer server(
+        {{"/hello", {200, "Hello from 127.0.0.1\n"}}, {"/cut", {200, std::string(100000, 'x'), true}}});
+    const std::string closed = Morvantis::Testing::LocalHttpServer({}).url("/"); // gone at once
+    const fs::path scratch = fs::temp_directory_path() / ("morvantis-host-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(scratch); // what a failed run of a process with the same id left
+    fs::create_directories(scratch / "empty");
+    fs::create_directories(scratch / "full");
+    std::ofstream(scratch / "full" / "kept") << "kept";
+    std::ofstream(scratch / "old") << "old content";
+    const struct
+    {
+        const char* name;
+        std::string address;
+        const char* target;
+    } cases[] = {
+        {"url into an empty folder", server.url("/hello"), "empty"},
+        {"url into a folder holding a file", server.url("/hello"), "full"},
+        {"url of a closed port into a file", closed, "old"},
+        {"url of a cut body into a file", server.url("/cut"), "old"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string name = std::string(c.name) + ": ";
+        // The address is ASCII; the path is what Windows calls it.
+        const std::wstring statement = L"url('" + std::wstring(c.address.begin(), c.address.end()) + L"', '" +
+                                       (scratch / c.target).wstring() + L"')";
+        std::printf("  %s\n", c.name);
+        checks.equal(session.evaluate(narrow(statement)), L"Expr: " + statement + L" = 0\n", name + "status text");
+        checks.equal(readClipboardText().value_or(L"(empty)"), L"0", name + "clipboard");
+        std::string beside;
+        for (const fs::path& entry : entries(scratch))
+            beside += " " + narrow(entry.wstring());
+        checks.expect(beside == " empty full old", name + "nothing new beside the target; there are" + beside);
+        checks.expect(entries(scratch / "empty").empty() && entries(scratch / "full") == std::set<fs::path>{"kept"},
+                      name + "the folders hold what they held");
+        checks.expect(content(scratch / "full" / "kept") == "kept" && content(scratch / "old") == "old content",
+                      name + "the files hold what they held");
+    }
+    fs::remove_all(scratch);
+}
+
+} // namespace
 
 void runCommandCases(Session& session, Checks& checks)
 {
@@ -104,6 +180,7 @@ void runCommandCases(Session& session, Checks& checks)
             checks.expect(false, name + complaint);
         editor.complaints.clear();
     }
+    runUrlIntoFileCases(session, checks);
 }
 
 } // namespace Host

@@ -11,8 +11,11 @@ namespace Morvantis::ExpressionUtils::Builtins
 namespace
 {
 // Writes the body beside the target first, so a failed or cut-off download never costs the old file.
+// A folder (or a link to one) is never replaced: the move would take it away from where it was.
 double download(juce::InputStream& body, const juce::File& target)
 {
+    if (target.isDirectory())
+        return 0.0;
     const juce::TemporaryFile temporary(target);
     {
         juce::FileOutputStream out(temporary.getFile(), 16384);
