@@ -78,7 +78,7 @@ void runUrlIntoFileCases(Session& session, Checks& checks)
         std::string beside;
         for (const fs::path& entry : entries(scratch))
             beside += " " + narrow(entry.wstring());
-        checks.expect(beside == " empty full old", name + "nothing new beside the target; there are" + beside);
+        checks.expect(beside == " empty full old", name + "nothing new beside the target; the folder holds" + beside);
         checks.expect(entries(scratch / "empty").empty() && entries(scratch / "full") == std::set<fs::path>{"kept"},
                       name + "the folders hold what they held");
         checks.expect(content(scratch / "full" / "kept") == "kept" && content(scratch / "old") == "old content",
