@@ -21,14 +21,22 @@ namespace
 {
 namespace fs = std::filesystem;
 
-// The names in a folder; a file, or nothing, where a folder should be reads as one entry "(no folder)".
-std::set<fs::path> entries(const fs::path& folder)
+std::wstring ascii(const std::string& text)
+{
+    return {text.begin(), text.end()};
+}
+
+// The names in a folder, each after a blank, in order; "(no folder)" where a file or nothing stands.
+std::string listing(const fs::path& folder)
 {
     std::error_code error;
-    std::set<fs::path> names;
+    std::set<std::string> names;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
-        names.insert(entry->path().filename());
-    return error ? std::set<fs::path>{"(no folder)"} : names;
+        names.insert(narrow(entry->path().filename().wstring()));
+    std::string joined;
+    for (const std::string& name : names)
+        joined += " " + name;
+    return error ? "(no folder)" : joined;
 }
 
 std::string content(const fs::path& file)
@@ -44,11 +52,9 @@ std::string content(const fs::path& file)
 
 // url with a file name, where that file cannot or must not be replaced: a folder, empty or not, and an old
 // file when the download fails. Each row gives 0, and leaves the targets, and their parent, as they were.
-void runUrlIntoFileCases(Session& session, Checks& checks)
+void runUrlIntoFileCases(Session& session, Checks& checks, const std::string& hello, const std::string& cut,
+                         const std::string& closed)
 {
-    const Morvantis::Testing::LocalHttpServer server(
-        {{"/hello", {200, "Hello from 127.0.0.1\n"}}, {"/cut", {200, std::string(100000, 'x'), true}}});
-    const std::string closed = Morvantis::Testing::LocalHttpServer({}).url("/"); // gone at once
     const fs::path scratch = fs::temp_directory_path() / ("morvantis-host-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(scratch); // what a failed run of a process with the same id left
     fs::create_directories(scratch / "empty");
@@ -58,28 +64,25 @@ void runUrlIntoFileCases(Session& session, Checks& checks)
     const struct
     {
         const char* name;
-        std::string address;
+        const std::string& address;
         const char* target;
     } cases[] = {
-        {"url into an empty folder", server.url("/hello"), "empty"},
-        {"url into a folder holding a file", server.url("/hello"), "full"},
+        {"url into an empty folder", hello, "empty"},
+        {"url into a folder holding a file", hello, "full"},
         {"url of a closed port into a file", closed, "old"},
-        {"url of a cut body into a file", server.url("/cut"), "old"},
+        {"url of a cut body into a file", cut, "old"},
     };
     for (const auto& c : cases)
     {
         const std::string name = std::string(c.name) + ": ";
         // The address is ASCII; the path is what Windows calls it.
-        const std::wstring statement = L"url('" + std::wstring(c.address.begin(), c.address.end()) + L"', '" +
-                                       (scratch / c.target).wstring() + L"')";
+        const std::wstring statement = L"url('" + ascii(c.address) + L"', '" + (scratch / c.target).wstring() + L"')";
         std::printf("  %s\n", c.name);
         checks.equal(session.evaluate(narrow(statement)), L"Expr: " + statement + L" = 0\n", name + "status text");
         checks.equal(readClipboardText().value_or(L"(empty)"), L"0", name + "clipboard");
-        std::string beside;
-        for (const fs::path& entry : entries(scratch))
-            beside += " " + narrow(entry.wstring());
+        const std::string beside = listing(scratch);
         checks.expect(beside == " empty full old", name + "nothing new beside the target; the folder holds" + beside);
-        checks.expect(entries(scratch / "empty").empty() && entries(scratch / "full") == std::set<fs::path>{"kept"},
+        checks.expect(listing(scratch / "empty").empty() && listing(scratch / "full") == " kept",
                       name + "the folders hold what they held");
         checks.expect(content(scratch / "full" / "kept") == "kept" && content(scratch / "old") == "old content",
                       name + "the files hold what they held");
@@ -94,7 +97,6 @@ void runCommandCases(Session& session, Checks& checks)
     constexpr size_t mebibyte = 1 << 20;
     const std::wstring busy = L"Expr: ... | ", empty = L"Expr: EMPTY";
     const std::wstring tooDeep = L"Expr ERROR: Expression nested too deeply.\n";
-    const auto ascii = [](const std::string& text) { return std::wstring(text.begin(), text.end()); };
     std::mt19937 generator(20251125); // a fixed seed, so a failure can be replayed
     std::string randomBytes(mebibyte, '\0');
     for (char& byte : randomBytes)
@@ -105,11 +107,12 @@ void runCommandCases(Session& session, Checks& checks)
     const std::string lines = "1+\r\n20+2+\r\n300+3+\r\n4000+\r\n50000+50"; // five lengths, the last line longest
     const Morvantis::Testing::LocalHttpServer server({{"/hello", {200, "Hello from 127.0.0.1\n"}},
                                                       {"/missing", {404, "no such page\n"}},
-                                                      {"/moved", {302, "/hello"}}});
+                                                      {"/moved", {302, "/hello"}},
+                                                      {"/cut", {200, std::string(100000, 'x'), true}}});
+    const std::string closedAddress = Morvantis::Testing::LocalHttpServer({}).url("/"); // gone at once
     const auto url = [](const std::string& address) { return "url('" + address + "')"; };
     const std::string hello = url(server.url("/hello")), missing = url(server.url("/missing"));
-    const std::string moved = url(server.url("/moved"));
-    const std::string closed = url(Morvantis::Testing::LocalHttpServer({}).url("/")); // gone at once
+    const std::string moved = url(server.url("/moved")), closed = url(closedAddress);
     // Overlong forms, an encoded surrogate, code points past U+FFFF and U+10FFFF, stray continuation bytes,
     // and a sequence cut short by the closing quote.
     const std::string notUtf8 =
@@ -180,7 +183,7 @@ void runCommandCases(Session& session, Checks& checks)
             checks.expect(false, name + complaint);
         editor.complaints.clear();
     }
-    runUrlIntoFileCases(session, checks);
+    runUrlIntoFileCases(session, checks, server.url("/hello"), server.url("/cut"), closedAddress);
 }
 
 } // namespace Host
