@@ -44,11 +44,10 @@ class ExprCallback final : public Callback
 
 } // namespace
 
-void onExpressionCommand(Editor& editor) noexcept
+void runExpressionCommand(Editor& editor, Evaluator& evaluator) noexcept
 {
     try
     {
-        static Evaluator expressionEvaluator;
         ExprCallback callback(editor);
 
         const std::string text = editor.selectedText();
@@ -62,11 +61,24 @@ void onExpressionCommand(Editor& editor) noexcept
         // The callback has reported every statement reached; the flag adds nothing.
         double result = 0.0;
         std::string error;
-        evaluateText(expressionEvaluator, text, &result, &error, &callback);
+        evaluateText(evaluator, text, &result, &error, &callback);
     }
     catch (...)
     {
         // An editor must never see an exception from a plugin command.
+    }
+}
+
+void onExpressionCommand(Editor& editor) noexcept
+{
+    try
+    {
+        static Evaluator expressionEvaluator;
+        runExpressionCommand(editor, expressionEvaluator);
+    }
+    catch (...)
+    {
+        // Only the evaluator's first construction can throw here.
     }
 }
 

@@ -1,0 +1,205 @@
+// The users' guide is the table: every `expr` block of docs/language.md runs through the "Expression"
+// command, one selection per line, and every built-in must have an example there.
+#include "Builtins.h"
+#include "ExpressionCommand.h"
+
+#include <Morvantis/Expression.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace Morvantis::Plugin;
+using namespace Morvantis::ExpressionUtils;
+
+struct Example
+{
+    int line;
+    std::string selection;
+    std::string expected;
+};
+using Block = std::vector<Example>;
+
+const std::string kArrow = " \xE2\x86\x92 "; // " → "
+const std::string kFailure = "ERROR: ";
+
+// In a result, \n stands for a line feed and \\ for a backslash.
+std::string unescape(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\'))
+            out += text[++i] == 'n' ? '\n' : '\\';
+        else
+            out += text[i];
+    }
+    return out;
+}
+
+std::vector<Block> readGuide()
+{
+    std::ifstream in(MORVANTIS_DOCS_DIR "/language.md");
+    EXPECT_TRUE(in) << "cannot read the guide";
+    std::vector<Block> blocks;
+    bool inFence = false;
+    bool inExamples = false;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number)
+    {
+        if (line.rfind("```", 0) == 0)
+        {
+            inExamples = !inFence && line == "```expr";
+            inFence = !inFence;
+            if (inExamples)
+                blocks.emplace_back();
+        }
+        else if (inExamples && !line.empty())
+        {
+            const std::size_t arrow = line.find(kArrow);
+            EXPECT_NE(arrow, std::string::npos) << "line " << number << " has no arrow: " << line;
+            if (arrow != std::string::npos)
+                blocks.back().push_back({number, line.substr(0, arrow), unescape(line.substr(arrow + kArrow.size()))});
+        }
+    }
+    EXPECT_FALSE(inFence) << "a block is not closed";
+    return blocks;
+}
+
+// The names a selection calls, lower-cased, outside its quoted strings.
+std::vector<std::string> calledNames(const std::string& text)
+{
+    const auto inName = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '|'; };
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < text.size();)
+    {
+        const char c = text[i];
+        if (c == '\'' || c == '"' || c == '`')
+        {
+            const std::size_t close = text.find(c, i + 1);
+            i = close == std::string::npos ? text.size() : close + 1;
+        }
+        else if ((std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.') &&
+                 (i == 0 || !inName(text[i - 1])))
+        {
+            std::size_t end = i + 1;
+            while (end < text.size() && inName(text[end]))
+                ++end;
+            std::string name = text.substr(i, end - i);
+            i = end;
+            while (end < text.size() && std::isspace(static_cast<unsigned char>(text[end])))
+                ++end;
+            if (end < text.size() && text[end] == '(')
+            {
+                for (char& n : name)
+                    n = static_cast<char>(std::tolower(static_cast<unsigned char>(n)));
+                names.push_back(name);
+            }
+        }
+        else
+        {
+            ++i;
+        }
+    }
+    return names;
+}
+
+// The editor as the command sees it: one selection, the last status text and the clipboard.
+class GuideEditor final : public Editor
+{
+  public:
+    std::string selection;
+    WideString status;
+    std::string clipboard;
+
+    std::string selectedText() override { return selection; }
+    void setStatusText(const WideString& text) override { status = text; }
+    void copyToClipboard(const std::string& text) override { clipboard = text; }
+};
+
+WideString wide(const std::string& utf8)
+{
+    WideString out;
+    utf8ToWide(utf8, out);
+    return out;
+}
+
+void runExamples(const std::vector<Block>& blocks)
+{
+    for (const Block& block : blocks)
+    {
+        Evaluator evaluator; // each block starts with no variables
+        for (const Example& example : block)
+        {
+            SCOPED_TRACE("docs/language.md:" + std::to_string(example.line) + ": " + example.selection);
+            GuideEditor editor;
+            editor.selection = example.selection;
+            runExpressionCommand(editor, evaluator);
+            const bool fails = editor.status.rfind(u"Expr ERROR: ", 0) == 0;
+            if (example.expected.rfind(kFailure, 0) == 0)
+            {
+                EXPECT_EQ(editor.clipboard, "ERROR");
+                EXPECT_EQ(editor.status, wide("Expr ERROR: " + example.expected.substr(kFailure.size()) + "\n"));
+            }
+            else
+            {
+                EXPECT_FALSE(fails) << std::string(editor.status.begin(), editor.status.end());
+                EXPECT_EQ(editor.clipboard, example.expected);
+            }
+        }
+    }
+}
+
+TEST(LanguageGuide, EveryExampleGivesWhatItShows)
+{
+    const std::vector<Block> blocks = readGuide();
+    ASSERT_FALSE(blocks.empty());
+    // The examples hold in every time zone; these have odd offsets on both sides of UTC.
+    const char* const previous = std::getenv("TZ");
+    const std::string restore = previous != nullptr ? previous : "";
+    for (const char* zone : {"UTC0", "XST-5:45", "YST3:30"})
+    {
+        SCOPED_TRACE(zone);
+        setenv("TZ", zone, 1);
+        tzset();
+        runExamples(blocks);
+    }
+    if (previous != nullptr)
+        setenv("TZ", restore.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
+TEST(LanguageGuide, ShowsEveryBuiltinAndNoOther)
+{
+    std::set<std::string> missing = {"if", "for", "exec"};
+    for (const Builtins::Entry* entry : Builtins::dispatchTable())
+        missing.insert(entry->name);
+    const std::set<std::string> known = missing;
+    for (const Block& block : readGuide())
+        for (const Example& example : block)
+            for (const std::string& name : calledNames(example.selection))
+            {
+                missing.erase(name);
+                // A name that is no built-in may only be shown being refused.
+                if (known.count(name) == 0)
+                {
+                    EXPECT_NE(example.expected.find("Unknown function '"), std::string::npos)
+                        << "docs/language.md:" << example.line << " calls '" << name << "', which is no built-in";
+                }
+            }
+    for (const std::string& name : missing)
+        ADD_FAILURE() << "the guide has no example of '" << name << "'";
+}
+
+} // namespace
