@@ -2,12 +2,12 @@
 // command, one selection per line, and every built-in must have an example there.
 #include "Builtins.h"
 #include "ExpressionCommand.h"
+#include "Text.h"
 
 #include <Morvantis/Expression.h>
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -75,10 +75,10 @@ std::vector<Block> readGuide()
     return blocks;
 }
 
-// The names a selection calls, lower-cased, outside its quoted strings.
+// The names a selection calls, lower-cased, outside its quoted strings; names and blanks as the parser reads them.
 std::vector<std::string> calledNames(const std::string& text)
 {
-    const auto inName = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '|'; };
+    const auto inName = [](char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c == '_' || c == '|'; };
     std::vector<std::string> names;
     for (std::size_t i = 0; i < text.size();)
     {
@@ -88,20 +88,19 @@ std::vector<std::string> calledNames(const std::string& text)
             const std::size_t close = text.find(c, i + 1);
             i = close == std::string::npos ? text.size() : close + 1;
         }
-        else if ((std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.') &&
-                 (i == 0 || !inName(text[i - 1])))
+        else if ((isAsciiLetter(c) || c == '_' || c == '.') && (i == 0 || !inName(text[i - 1])))
         {
             std::size_t end = i + 1;
             while (end < text.size() && inName(text[end]))
                 ++end;
             std::string name = text.substr(i, end - i);
             i = end;
-            while (end < text.size() && std::isspace(static_cast<unsigned char>(text[end])))
+            while (end < text.size() && isBlank(text[end]))
                 ++end;
             if (end < text.size() && text[end] == '(')
             {
                 for (char& n : name)
-                    n = static_cast<char>(std::tolower(static_cast<unsigned char>(n)));
+                    n = toLowerAscii(n);
                 names.push_back(name);
             }
         }
