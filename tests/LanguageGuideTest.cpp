@@ -1,5 +1,6 @@
 // The users' guide is the table: every `expr` block of docs/language.md runs through the "Expression"
-// command, one selection per line, and every built-in must have an example there.
+// command, one selection per line, and every built-in must have an example there. The README's table of
+// selection, status bar and clipboard runs the same way.
 #include "Builtins.h"
 #include "ExpressionCommand.h"
 #include "Text.h"
@@ -132,6 +133,42 @@ WideString wide(const std::string& utf8)
     return out;
 }
 
+// The README's rows of three code cells: "| `selection` | `status bar` | `clipboard` |".
+struct ReadmeRow
+{
+    int line;
+    std::string selection;
+    std::string status;
+    std::string clipboard;
+};
+
+std::vector<ReadmeRow> readReadmeTable()
+{
+    std::ifstream in(MORVANTIS_DOCS_DIR "/../README.md");
+    EXPECT_TRUE(in) << "cannot read the README";
+    std::vector<ReadmeRow> rows;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number)
+    {
+        if (line.rfind("| `", 0) != 0)
+            continue;
+        std::vector<std::string> cells;
+        for (std::size_t open = line.find('`'); open != std::string::npos; open = line.find('`', open))
+        {
+            const std::size_t close = line.find("` |", open + 1);
+            EXPECT_NE(close, std::string::npos) << "README.md:" << number << " has an open cell: " << line;
+            if (close == std::string::npos)
+                break;
+            cells.push_back(line.substr(open + 1, close - open - 1));
+            open = close + 1;
+        }
+        EXPECT_EQ(cells.size(), 3u) << "README.md:" << number << ": " << line;
+        if (cells.size() == 3)
+            rows.push_back({number, cells[0], cells[1], cells[2]});
+    }
+    return rows;
+}
+
 void runExamples(const std::vector<Block>& blocks)
 {
     for (const Block& block : blocks)
@@ -192,6 +229,22 @@ TEST(LanguageGuide, ShowsEveryBuiltinAndNoOther)
             }
     for (const std::string& name : missing)
         ADD_FAILURE() << "the guide has no example of '" << name << "'";
+}
+
+TEST(LanguageGuide, ReadmeTableGivesWhatItShows)
+{
+    const std::vector<ReadmeRow> rows = readReadmeTable();
+    ASSERT_FALSE(rows.empty());
+    for (const ReadmeRow& row : rows)
+    {
+        SCOPED_TRACE("README.md:" + std::to_string(row.line) + ": " + row.selection);
+        Evaluator evaluator;
+        GuideEditor editor;
+        editor.selection = row.selection;
+        runExpressionCommand(editor, evaluator);
+        EXPECT_EQ(editor.status, wide(row.status + "\n"));
+        EXPECT_EQ(editor.clipboard, row.clipboard);
+    }
 }
 
 } // namespace
