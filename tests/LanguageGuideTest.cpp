@@ -126,6 +126,15 @@ class GuideEditor final : public Editor
     void copyToClipboard(const std::string& text) override { clipboard = text; }
 };
 
+// One selection through the command, with the variables of evaluator.
+GuideEditor run(const std::string& selection, Evaluator& evaluator)
+{
+    GuideEditor editor;
+    editor.selection = selection;
+    runExpressionCommand(editor, evaluator);
+    return editor;
+}
+
 WideString wide(const std::string& utf8)
 {
     WideString out;
@@ -153,15 +162,8 @@ std::vector<ReadmeRow> readReadmeTable()
         if (line.rfind("| `", 0) != 0)
             continue;
         std::vector<std::string> cells;
-        for (std::size_t open = line.find('`'); open != std::string::npos; open = line.find('`', open))
-        {
-            const std::size_t close = line.find("` |", open + 1);
-            EXPECT_NE(close, std::string::npos) << "README.md:" << number << " has an open cell: " << line;
-            if (close == std::string::npos)
-                break;
+        for (std::size_t open = 2, close; (close = line.find("` |", open)) != std::string::npos; open = close + 4)
             cells.push_back(line.substr(open + 1, close - open - 1));
-            open = close + 1;
-        }
         EXPECT_EQ(cells.size(), 3u) << "README.md:" << number << ": " << line;
         if (cells.size() == 3)
             rows.push_back({number, cells[0], cells[1], cells[2]});
@@ -177,9 +179,7 @@ void runExamples(const std::vector<Block>& blocks)
         for (const Example& example : block)
         {
             SCOPED_TRACE("docs/language.md:" + std::to_string(example.line) + ": " + example.selection);
-            GuideEditor editor;
-            editor.selection = example.selection;
-            runExpressionCommand(editor, evaluator);
+            const GuideEditor editor = run(example.selection, evaluator);
             if (example.expected.rfind(kFailure, 0) == 0)
             {
                 EXPECT_EQ(editor.clipboard, "ERROR");
@@ -239,9 +239,7 @@ TEST(LanguageGuide, ReadmeTableGivesWhatItShows)
     {
         SCOPED_TRACE("README.md:" + std::to_string(row.line) + ": " + row.selection);
         Evaluator evaluator;
-        GuideEditor editor;
-        editor.selection = row.selection;
-        runExpressionCommand(editor, evaluator);
+        const GuideEditor editor = run(row.selection, evaluator);
         EXPECT_EQ(editor.status, wide(row.status + "\n"));
         EXPECT_EQ(editor.clipboard, row.clipboard);
     }
